@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/geometry/CGRect.h"
+#include "platform/graphics/CGImage.h"
+
+// The eight orientations, numbered as the platform numbers them.
+enum class UIImageOrientation {
+    Up,
+    Down,
+    Left,
+    Right,
+    UpMirrored,
+    DownMirrored,
+    LeftMirrored,
+    RightMirrored
+};
+
+// True for the four orientations whose bitmap is stored turned by a quarter.
+bool isQuarterTurned(UIImageOrientation orientation);
+
+class UIImage;
+using UIImagePtr = std::shared_ptr<UIImage>;
+
+// An immutable picture: a shared bitmap with a scale (pixels per point) and an
+// orientation, which says how the stored bitmap must be turned to stand upright.
+// Nothing changes a UIImage after it is made; operations make new ones.
+class UIImage {
+public:
+    // Null when there is no bitmap or the scale is not positive.
+    static UIImagePtr imageWithCGImage(CGImageRef bitmap, double scale = 1.0,
+                                       UIImageOrientation orientation = UIImageOrientation::Up);
+    // Decoded pictures; null for anything that can't be read (see ImageDecoder).
+    static UIImagePtr imageWithContentsOfFile(const std::string& path);
+    static UIImagePtr imageWithData(const std::vector<std::uint8_t>& data);
+
+    // Size in points; width and height are exchanged for quarter-turned orientations.
+    CGSize size() const;
+    double scale() const { return scale_; }
+    UIImageOrientation imageOrientation() const { return orientation_; }
+    const CGImageRef& CGImage() const { return bitmap_; }
+
+    // Draw into the current image context (UIGraphics), applying the orientation so
+    // the picture stands upright in the rectangle.
+    void drawInRect(const CGRect& rect) const;
+    void drawAtPoint(CGPoint point) const;
+
+private:
+    UIImage(CGImageRef bitmap, double scale, UIImageOrientation orientation);
+
+    CGImageRef bitmap_;
+    double scale_;
+    UIImageOrientation orientation_;
+};
+
+// Encoded bytes of the picture as the platform makes them; empty on failure.
+// The orientation is applied to the pixels, as encoders drop it.
+std::vector<std::uint8_t> UIImagePNGRepresentation(const UIImage& image);
+std::vector<std::uint8_t> UIImageJPEGRepresentation(const UIImage& image, double quality);
