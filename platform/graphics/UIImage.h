@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/geometry/CGRect.h"
+#include "platform/graphics/CGContext.h"
 #include "platform/graphics/CGImage.h"
 
 // The eight orientations, numbered as the platform numbers them.
@@ -44,10 +45,21 @@ public:
     UIImageOrientation imageOrientation() const { return orientation_; }
     const CGImageRef& CGImage() const { return bitmap_; }
 
-    // Draw into the current image context (UIGraphics), applying the orientation so
-    // the picture stands upright in the rectangle.
+    // Draw into the current context (UIGraphics), applying the orientation so the
+    // picture stands upright in the rectangle of a y-down context; nothing happens
+    // without a current context. Mirrored orientations are drawn mirrored.
     void drawInRect(const CGRect& rect) const;
+    void drawInRect(const CGRect& rect, CGBlendMode blendMode, double alpha) const;
+    // At the picture's size in points.
     void drawAtPoint(CGPoint point) const;
+    void drawAtPoint(CGPoint point, CGBlendMode blendMode, double alpha) const;
+
+    // Draws into context as drawInRect draws into the current one.
+    void drawInContext(CGContext& context, const CGRect& rect) const;
+
+    // Maps the bitmap's pixel space (x right, y down from its first row) onto rect so
+    // that the picture stands upright in a y-down space.
+    CGAffineTransform uprightTransform(const CGRect& rect) const;
 
 private:
     UIImage(CGImageRef bitmap, double scale, UIImageOrientation orientation);

@@ -1,0 +1,68 @@
+#include <benchmark/benchmark.h>
+
+#include <map>
+
+#include "bench/platform/PhotoLikePicture.h"
+#include "platform/graphics/UIGraphics.h"
+
+namespace {
+
+struct Sample {
+    UIImagePtr picture;
+    std::vector<std::uint8_t> jpeg;
+};
+
+// Made once per size: a photo-like picture and its JPEG at quality 1.0.
+const Sample& sample(int width, int height) {
+    static std::map<std::pair<int, int>, Sample> samples;
+    Sample& entry = samples[{width, height}];
+    if (!entry.picture) {
+        entry.picture = makePhotoLikePicture(width, height);
+        entry.jpeg = UIImageJPEGRepresentation(*entry.picture, 1.0);
+    }
+    return entry;
+}
+
+void sizes(benchmark::internal::Benchmark* benchmark) {
+    benchmark->Args({4032, 3024})->Args({8064, 6048})->Unit(benchmark::kMillisecond);
+}
+
+void BM_DecodeJpeg(benchmark::State& state) {
+    const Sample& s = sample(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(UIImage::imageWithData(s.jpeg));
+    }
+    state.counters["file_MB"] = static_cast<double>(s.jpeg.size()) / 1e6;
+}
+BENCHMARK(BM_DecodeJpeg)->Apply(sizes);
+
+void BM_EncodeJpeg(benchmark::State& state) {
+    const Sample& s = sample(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(UIImageJPEGRepresentation(*s.picture, 1.0));
+    }
+}
+BENCHMARK(BM_EncodeJpeg)->Apply(sizes);
+
+void BM_EncodePng(benchmark::State& state) {
+    const Sample& s = sample(4032, 3024);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        bytes = UIImagePNGRepresentation(*s.picture).size();
+    }
+    state.counters["file_MB"] = static_cast<double>(bytes) / 1e6;
+}
+BENCHMARK(BM_EncodePng)->Unit(benchmark::kMillisecond);
+
+void BM_DrawPictureIntoSameSizeContext(benchmark::State& state) {
+    const Sample& s = sample(4032, 3024);
+    for (auto _ : state) {
+        UIGraphicsBeginImageContextWithOptions(s.picture->size(), false, 1);
+        s.picture->drawAtPoint({0, 0});
+        benchmark::DoNotOptimize(UIGraphicsGetImageFromCurrentImageContext());
+        UIGraphicsEndImageContext();
+    }
+}
+BENCHMARK(BM_DrawPictureIntoSameSizeContext)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,189 @@
+#include "platform/graphics/ImageDecoder.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QtCore/QBuffer>
+#include <QtGui/QImageIOHandler>
+#include <QtGui/QImageReader>
+#include <QtGui/QPainter>
+#include <QtGui/QRgb>
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <mutex>
+
+#include "platform/graphics/JpegStructure.h"
+#include "platform/graphics/PngStructure.h"
+#include "platform/graphics/QtBridge.h"
+
+namespace {
+
+constexpr std::array<const char*, 5> kAcceptedFormats{"jpeg", "png", "webp", "gif", "bmp"};
+
+// Qt refuses pictures over 128 MB by default; ours may reach CGImage's limit at four
+// bytes a pixel (a 16-bit PNG of 48 MP fits as well). Our own size check comes first.
+void raiseQtAllocationLimitOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        constexpr std::int64_t kMegabyte = 1024 * 1024;
+        QImageReader::setAllocationLimit(
+            static_cast<int>((CGImage::kMaxPixels * 4 + kMegabyte - 1) / kMegabyte));
+    });
+}
+
+UIImageOrientation orientationOf(QImageIOHandler::Transformations transformation) {
+    switch (transformation) {
+        case QImageIOHandler::TransformationMirror:
+            return UIImageOrientation::UpMirrored;
+        case QImageIOHandler::TransformationRotate180:
+            return UIImageOrientation::Down;
+        case QImageIOHandler::TransformationFlip:
+            return UIImageOrientation::DownMirrored;
+        case QImageIOHandler::TransformationFlipAndRotate90:
+            return UIImageOrientation::LeftMirrored;
+        case QImageIOHandler::TransformationRotate90:
+            return UIImageOrientation::Right;
+        case QImageIOHandler::TransformationMirrorAndRotate90:
+            return UIImageOrientation::RightMirrored;
+        case QImageIOHandler::TransformationRotate270:
+            return UIImageOrientation::Left;
+        default:
+            return UIImageOrientation::Up;
+    }
+}
+
+bool isAcceptedFormat(const QByteArray& format) {
+    return std::any_of(kAcceptedFormats.begin(), kAcceptedFormats.end(),
+                       [&](const char* accepted) { return format == accepted; });
+}
+
+bool hasSoundStructure(const QByteArray& format, std::span<const std::uint8_t> data) {
+    if (format == "jpeg") {
+        return JpegStructure::isSound(data, ImageDecoder::kMaxJpegScans);
+    }
+    if (format == "png") {
+        return PngStructure::isSound(data, ImageDecoder::kMaxAncillaryChunkBytes);
+    }
+    return true;
+}
+
+void premultiplyInPlace(CGImage& bitmap) {
+    for (int y = 0; y < bitmap.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(bitmap.mutableRow(y));
+        for (int x = 0; x < bitmap.width(); ++x) {
+            row[x] = qPremultiply(row[x]);
+        }
+    }
+}
+
+// Copies (converting) a decoded picture into a new bitmap of ours.
+std::shared_ptr<CGImage> bitmapFrom(const QImage& decoded) {
+    const CGPixelFormat format =
+        decoded.hasAlphaChannel() ? CGPixelFormat::ARGB32Premultiplied : CGPixelFormat::RGB32;
+    std::shared_ptr<CGImage> bitmap = CGImage::create(decoded.width(), decoded.height(), format,
+                                                      CGImage::Contents::Uninitialized);
+    if (bitmap) {
+        QImage target = qtbridge::wrap(*bitmap);
+        QPainter painter(&target);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, decoded);
+    }
+    return bitmap;
+}
+
+// Lets the reader decode straight into a bitmap of ours when it produces one of our
+// 32-bit layouts (straight alpha is premultiplied afterwards, in place).
+std::shared_ptr<CGImage> readInPlace(QImageReader& reader, QSize size, QImage::Format format) {
+    const CGPixelFormat ours =
+        format == QImage::Format_RGB32 ? CGPixelFormat::RGB32 : CGPixelFormat::ARGB32Premultiplied;
+    std::shared_ptr<CGImage> bitmap =
+        CGImage::create(size.width(), size.height(), ours, CGImage::Contents::Uninitialized);
+    if (!bitmap) {
+        return nullptr;
+    }
+    QImage target(bitmap->mutableData(), size.width(), size.height(),
+                  static_cast<qsizetype>(bitmap->bytesPerRow()), format);
+    if (!reader.read(&target)) {
+        return nullptr;
+    }
+    if (target.constBits() != bitmap->data()) {
+        return bitmapFrom(target);  // the codec chose its own buffer after all
+    }
+    if (format == QImage::Format_ARGB32) {
+        premultiplyInPlace(*bitmap);
+    }
+    return bitmap;
+}
+
+std::shared_ptr<CGImage> readPixels(QImageReader& reader, QSize size) {
+    const QImage::Format format = reader.imageFormat();
+    if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+        format == QImage::Format_ARGB32_Premultiplied) {
+        return readInPlace(reader, size, format);
+    }
+    QImage decoded;
+    if (!reader.read(&decoded) || !CGImage::isAcceptableSize(decoded.width(), decoded.height())) {
+        return nullptr;
+    }
+    return bitmapFrom(decoded);
+}
+
+struct FileDescriptor {
+    int fd;
+    ~FileDescriptor() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+};
+
+}  // namespace
+
+UIImagePtr ImageDecoder::decodeData(std::span<const std::uint8_t> data) {
+    if (data.empty() || static_cast<std::int64_t>(data.size()) > kMaxFileBytes) {
+        return nullptr;
+    }
+    raiseQtAllocationLimitOnce();
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()),
+                                               static_cast<qsizetype>(data.size()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(false);
+    const QByteArray format = reader.format();
+    if (!isAcceptedFormat(format) || !hasSoundStructure(format, data)) {
+        return nullptr;
+    }
+    const QSize size = reader.size();
+    if (!size.isValid() || !CGImage::isAcceptableSize(size.width(), size.height())) {
+        return nullptr;
+    }
+    const UIImageOrientation orientation = orientationOf(reader.transformation());
+    return UIImage::imageWithCGImage(readPixels(reader, size), 1.0, orientation);
+}
+
+UIImagePtr ImageDecoder::decodeFile(const std::string& path) {
+    // Non-blocking, so a FIFO named like a picture can't hang the open.
+    const FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
+    struct stat status {};
+    if (file.fd < 0 || ::fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        status.st_size <= 0 || status.st_size > kMaxFileBytes) {
+        return nullptr;
+    }
+    std::vector<std::uint8_t> data(static_cast<std::size_t>(status.st_size));
+    std::size_t filled = 0;
+    while (filled < data.size()) {
+        const ssize_t count = ::read(file.fd, data.data() + filled, data.size() - filled);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count <= 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(count);
+    }
+    data.resize(filled);
+    return decodeData(data);
+}

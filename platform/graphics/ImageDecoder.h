@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "platform/graphics/UIImage.h"
+
+// Decodes JPEG, PNG, WebP, GIF (first frame) and BMP pictures into UIImages of scale 1.
+// The EXIF orientation becomes the picture's orientation; pixels stay as stored.
+// Opaque pictures decode as RGB32, pictures with alpha as ARGB32Premultiplied, straight
+// into the picture's own bitmap where the codec allows, so a load costs about one
+// bitmap of memory.
+//
+// Anything else gives null, quickly and within bounded memory: empty or unknown data,
+// text, truncated or structurally corrupt JPEG and PNG files, declared sizes over
+// CGImage's limits (checked before any pixel memory is taken), PNG ancillary chunks
+// over kMaxAncillaryChunkBytes, JPEGs with more than kMaxJpegScans scans (each scan is
+// a pass over the whole picture), and files that are not regular files or are larger
+// than kMaxFileBytes. Damage inside JPEG entropy data is not detectable from the
+// structure: such a picture decodes with the damaged blocks as the codec fills them.
+class ImageDecoder {
+public:
+    // Holds a 48 MP PNG of noise with room to spare.
+    static constexpr std::int64_t kMaxFileBytes = 256LL * 1024 * 1024;
+    // Real progressive JPEGs have about ten scans.
+    static constexpr int kMaxJpegScans = 64;
+    // ICC profiles, EXIF and text are far smaller.
+    static constexpr std::size_t kMaxAncillaryChunkBytes = 16 * 1024 * 1024;
+
+    static UIImagePtr decodeFile(const std::string& path);
+    static UIImagePtr decodeData(std::span<const std::uint8_t> data);
+};

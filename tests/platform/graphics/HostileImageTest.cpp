@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/graphics/ImageDecoder.h"
+#include "tests/platform/graphics/GraphicsTestSupport.h"
+
+using namespace graphicstest;
+
+namespace {
+
+std::vector<std::uint8_t> smallJpeg() {
+    return UIImageJPEGRepresentation(*UIImage::imageWithCGImage(quadrants(32, 16)), 0.9);
+}
+
+std::vector<std::uint8_t> smallPng() {
+    return UIImagePNGRepresentation(*UIImage::imageWithCGImage(quadrants(32, 16)));
+}
+
+// The offset of the first frame header's height in a JPEG (after FF Cx, length, precision).
+std::size_t frameSizeOffset(const std::vector<std::uint8_t>& jpeg) {
+    for (std::size_t i = 2; i + 1 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && (jpeg[i + 1] == 0xC0 || jpeg[i + 1] == 0xC2)) {
+            return i + 5;
+        }
+    }
+    return 0;
+}
+
+std::vector<std::uint8_t> withFrameSize(std::vector<std::uint8_t> jpeg, int width, int height) {
+    const std::size_t at = frameSizeOffset(jpeg);
+    jpeg[at] = static_cast<std::uint8_t>(height >> 8);
+    jpeg[at + 1] = static_cast<std::uint8_t>(height);
+    jpeg[at + 2] = static_cast<std::uint8_t>(width >> 8);
+    jpeg[at + 3] = static_cast<std::uint8_t>(width);
+    return jpeg;
+}
+
+// An 8 × 8 grey progressive JPEG whose only scan, a DC scan of one block, is repeated.
+std::vector<std::uint8_t> progressiveJpeg(int scans) {
+    std::vector<std::uint8_t> jpeg{0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x43, 0x00};
+    jpeg.insert(jpeg.end(), 64, 1);  // quantisation table
+    // Progressive frame: 8 bits, 8 × 8, one component sampled 1 × 1 with table 0.
+    jpeg.insert(jpeg.end(),
+                {0xFF, 0xC2, 0x00, 0x0B, 0x08, 0x00, 0x08, 0x00, 0x08, 0x01, 0x01, 0x11, 0x00});
+    // DC Huffman table 0 with one code, "0", for difference category 0.
+    jpeg.insert(jpeg.end(), {0xFF, 0xC4, 0x00, 0x14, 0x00, 0x01});
+    jpeg.insert(jpeg.end(), 15, 0);
+    jpeg.push_back(0x00);
+    for (int i = 0; i < scans; ++i) {
+        // DC first scan of the component; its one block's difference is 0, padded with ones.
+        jpeg.insert(jpeg.end(), {0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x00, 0x00, 0x7F});
+    }
+    jpeg.insert(jpeg.end(), {0xFF, 0xD9});
+    return jpeg;
+}
+
+// A PNG whose header declares width × height, with a token of image data.
+std::vector<std::uint8_t> pngDeclaring(std::uint32_t width, std::uint32_t height) {
+    std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<std::uint8_t> header;
+    appendBigEndian(header, width, 4);
+    appendBigEndian(header, height, 4);
+    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB
+    for (const auto& chunk :
+         {pngChunk("IHDR", header), pngChunk("IDAT", {0x78, 0x9C, 0x63, 0, 0, 0, 1, 0, 1}),
+          pngChunk("IEND", {})}) {
+        png.insert(png.end(), chunk.begin(), chunk.end());
+    }
+    return png;
+}
+
+// The offset of the first IDAT chunk's type in a PNG.
+std::size_t idatOffset(const std::vector<std::uint8_t>& png) {
+    for (std::size_t i = 8; i + 4 < png.size(); ++i) {
+        if (std::equal(png.begin() + i, png.begin() + i + 4, "IDAT")) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+// The PNG with an extra chunk just before IEND (the last 12 bytes).
+std::vector<std::uint8_t> withChunk(std::vector<std::uint8_t> png, const char* type,
+                                    std::size_t size) {
+    const std::vector<std::uint8_t> chunk = pngChunk(type, std::vector<std::uint8_t>(size, 'a'));
+    png.insert(png.end() - 12, chunk.begin(), chunk.end());
+    return png;
+}
+
+class HostileFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "hostileXXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        const std::filesystem::path path = folder_ / name;
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return path.string();
+    }
+
+    std::filesystem::path folder_;
+};
+
+}  // namespace
+
+TEST(HostileImageTest, DamagedJpegsGiveNothing) {
+    const std::vector<std::uint8_t> jpeg = smallJpeg();
+    ASSERT_TRUE(ImageDecoder::decodeData(jpeg));
+
+    const std::vector<std::uint8_t> truncated(jpeg.begin(), jpeg.begin() + jpeg.size() / 2);
+    EXPECT_FALSE(ImageDecoder::decodeData(truncated));
+    const std::vector<std::uint8_t> headerOnly(jpeg.begin(), jpeg.begin() + 20);
+    EXPECT_FALSE(ImageDecoder::decodeData(headerOnly));
+
+    std::vector<std::uint8_t> badSegment = jpeg;
+    badSegment[4] = 0xFF;  // the first segment's length now runs past the end
+    badSegment[5] = 0xFF;
+    EXPECT_FALSE(ImageDecoder::decodeData(badSegment));
+    EXPECT_FALSE(ImageDecoder::decodeData(withFrameSize(jpeg, 0, 16)));
+
+    std::vector<std::uint8_t> garbage = jpeg;
+    for (std::size_t i = 2; i < garbage.size() - 2; ++i) {
+        garbage[i] = static_cast<std::uint8_t>(i * 7919);
+    }
+    EXPECT_FALSE(ImageDecoder::decodeData(garbage));
+}
+
+TEST(HostileImageTest, JpegsWithTooManyScansAreRefusedBeforeDecoding) {
+    // The codec accepts repeated progressive scans (with a warning) and makes a pass
+    // over the whole picture for each: a few scans decode, thousands are refused.
+    EXPECT_TRUE(ImageDecoder::decodeData(progressiveJpeg(10)));
+    EXPECT_FALSE(ImageDecoder::decodeData(progressiveJpeg(3000)));
+}
+
+TEST(HostileImageTest, DeclaredSizesOverTheLimitsAreRefused) {
+    // Refused from the header alone: the files hold almost no pixel data.
+    EXPECT_FALSE(ImageDecoder::decodeData(pngDeclaring(100000, 100000)));
+    EXPECT_FALSE(ImageDecoder::decodeData(pngDeclaring(10001, 10000)));  // just over 100 MP
+    EXPECT_FALSE(ImageDecoder::decodeData(pngDeclaring(CGImage::kMaxSide + 1, 1)));
+    EXPECT_FALSE(ImageDecoder::decodeData(pngDeclaring(0x7FFFFFFF, 1)));
+    EXPECT_FALSE(ImageDecoder::decodeData(withFrameSize(smallJpeg(), 60000, 60000)));
+    std::vector<std::uint8_t> bmp{'B', 'M', 70, 0,    0,    0, 0, 0,    0,    0, 54, 0, 0, 0,  40,
+                                  0,   0,   0,  0xA0, 0x86, 1, 0, 0xA0, 0x86, 1, 0,  1, 0, 24, 0};
+    bmp.resize(70, 0);
+    EXPECT_FALSE(ImageDecoder::decodeData(bmp));  // 100000 × 100000
+}
+
+TEST(HostileImageTest, PngsWithDamageOrOversizedMetadataAreRefused) {
+    const std::vector<std::uint8_t> png = smallPng();
+    ASSERT_TRUE(ImageDecoder::decodeData(png));
+    EXPECT_FALSE(ImageDecoder::decodeData(std::vector<std::uint8_t>(png.begin(), png.end() - 13)));
+    EXPECT_FALSE(
+        ImageDecoder::decodeData(std::vector<std::uint8_t>(png.begin(), png.begin() + 40)));
+
+    // Broken compressed data inside IDAT, under a correct CRC: only the decoder sees it.
+    std::vector<std::uint8_t> corruptData = png;
+    const std::size_t idat = idatOffset(png);
+    ASSERT_GT(idat, 0u);
+    const std::size_t length = (std::size_t{png[idat - 4]} << 24) |
+                               (std::size_t{png[idat - 3]} << 16) |
+                               (std::size_t{png[idat - 2]} << 8) | png[idat - 1];
+    for (std::size_t i = idat + 4 + 2; i < idat + 4 + length; ++i) {
+        corruptData[i] ^= 0x5A;
+    }
+    const std::uint32_t crc = crc32(corruptData.data() + idat, 4 + length);
+    for (int i = 0; i < 4; ++i) {
+        corruptData[idat + 4 + length + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    }
+    EXPECT_FALSE(ImageDecoder::decodeData(corruptData));
+
+    EXPECT_TRUE(ImageDecoder::decodeData(withChunk(png, "tEXt", 1000)));
+    EXPECT_FALSE(ImageDecoder::decodeData(
+        withChunk(png, "tEXt", ImageDecoder::kMaxAncillaryChunkBytes + 1)));
+}
+
+TEST(HostileImageTest, TextAndUnknownFormatsGiveNothing) {
+    const std::string text = "This is not a picture, whatever its name says.\n";
+    EXPECT_FALSE(ImageDecoder::decodeData(std::vector<std::uint8_t>(text.begin(), text.end())));
+    const std::string ppm = "P6\n2 2\n255\n";  // a format Qt reads but we do not accept
+    std::vector<std::uint8_t> ppmBytes(ppm.begin(), ppm.end());
+    ppmBytes.resize(ppmBytes.size() + 12, 200);
+    EXPECT_FALSE(ImageDecoder::decodeData(ppmBytes));
+    EXPECT_FALSE(ImageDecoder::decodeData(std::vector<std::uint8_t>(4096, 0)));
+    EXPECT_FALSE(ImageDecoder::decodeData({}));
+}
+
+TEST_F(HostileFileTest, OnlyReadableRegularFilesWithinTheSizeLimitAreRead) {
+    EXPECT_TRUE(UIImage::imageWithContentsOfFile(write("good.png", smallPng())));
+    EXPECT_FALSE(UIImage::imageWithContentsOfFile(write("empty.jpg", {})));
+    const std::string text = "hello";
+    EXPECT_FALSE(UIImage::imageWithContentsOfFile(
+        write("text.jpg", std::vector<std::uint8_t>(text.begin(), text.end()))));
+    EXPECT_FALSE(UIImage::imageWithContentsOfFile((folder_ / "missing.png").string()));
+    EXPECT_FALSE(UIImage::imageWithContentsOfFile(folder_.string()));
+
+    std::filesystem::create_symlink(folder_ / "loopB.png", folder_ / "loopA.png");
+    std::filesystem::create_symlink(folder_ / "loopA.png", folder_ / "loopB.png");
+    EXPECT_FALSE(UIImage::imageWithContentsOfFile((folder_ / "loopA.png").string()));
+
+    const std::string fifo = (folder_ / "fifo.png").string();
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(UIImage::imageWithContentsOfFile(fifo));  // neither blocks nor reads
+
+    // A sparse file one byte over the limit: refused from its size, never read.
+    const std::string huge = write("huge.png", smallPng());
+    std::filesystem::resize_file(huge, ImageDecoder::kMaxFileBytes + 1);
+    EXPECT_FALSE(UIImage::imageWithContentsOfFile(huge));
+}
