@@ -1,24 +1,22 @@
 #include "platform/graphics/CGImage.h"
 
-#include <cstdlib>
 #include <cstring>
-#include <new>
 
 namespace {
 constexpr std::size_t kRowAlignment = 64;
 }
 
-int bytesPerPixel(CGPixelFormat format) { return format == CGPixelFormat::Grey8 ? 1 : 4; }
+int bytesPerPixel(CGPixelFormat format) {
+    return format == CGPixelFormat::Grey8 ? 1 : 4;
+}
 
 bool CGImage::isAcceptableSize(std::int64_t width, std::int64_t height) {
     return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
            width * height <= kMaxPixels;
 }
 
-void CGImage::FreeAligned::operator()(std::uint8_t* p) const { std::free(p); }
-
 CGImage::CGImage(int width, int height, CGPixelFormat format, std::size_t bytesPerRow,
-                 std::unique_ptr<std::uint8_t[], FreeAligned> data)
+                 PixelMemory::Pointer data)
     : width_(width),
       height_(height),
       format_(format),
@@ -33,15 +31,11 @@ std::shared_ptr<CGImage> CGImage::create(int width, int height, CGPixelFormat fo
     const std::size_t rowBytes = static_cast<std::size_t>(width) * ::bytesPerPixel(format);
     const std::size_t stride = (rowBytes + kRowAlignment - 1) / kRowAlignment * kRowAlignment;
     const std::size_t size = stride * static_cast<std::size_t>(height);
-    auto* memory = static_cast<std::uint8_t*>(std::aligned_alloc(kRowAlignment, size));
-    if (memory == nullptr) {
+    PixelMemory::Pointer memory = PixelMemory::allocate(size, contents == Contents::Zeroed);
+    if (!memory) {
         return nullptr;
     }
-    if (contents == Contents::Zeroed) {
-        std::memset(memory, 0, size);
-    }
-    return std::shared_ptr<CGImage>(
-        new CGImage(width, height, format, stride, std::unique_ptr<std::uint8_t[], FreeAligned>(memory)));
+    return std::shared_ptr<CGImage>(new CGImage(width, height, format, stride, std::move(memory)));
 }
 
 std::shared_ptr<CGImage> CGImage::copy() const {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/graphics/PixelMemory.h"
+
 // How a bitmap stores one pixel.
 //  ARGB32Premultiplied: one native-endian 32-bit word 0xAARRGGBB per pixel, colour
 //    premultiplied by alpha (bytes B, G, R, A in memory on little-endian machines).
@@ -50,18 +52,14 @@ public:
     std::shared_ptr<CGImage> copy() const;
 
 private:
-    struct FreeAligned {
-        void operator()(std::uint8_t* p) const;
-    };
-
     CGImage(int width, int height, CGPixelFormat format, std::size_t bytesPerRow,
-            std::unique_ptr<std::uint8_t[], FreeAligned> data);
+            PixelMemory::Pointer data);
 
     int width_;
     int height_;
     CGPixelFormat format_;
     std::size_t bytesPerRow_;
-    std::unique_ptr<std::uint8_t[], FreeAligned> data_;
+    PixelMemory::Pointer data_;
 };
 
 using CGImageRef = std::shared_ptr<const CGImage>;

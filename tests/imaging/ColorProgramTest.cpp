@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "imaging/ColorProgram.h"
+#include "imaging/ColorTables.h"
+#include "tests/imaging/TestPictures.h"
+
+namespace {
+
+TEST(ColorProgramTest, TheVectorPathMatchesTheScalarFormula) {
+    if (!__builtin_cpu_supports("avx2")) {
+        GTEST_SKIP() << "no AVX2 on this processor: only the scalar path runs here";
+    }
+    std::mt19937 random(3);
+    ColorTables tables{};
+    for (int c = 0; c < 3; ++c) {
+        for (int i = 0; i < 256; ++i) {
+            tables.inputs[c][i] = static_cast<std::int32_t>(random() % 9000) - 500;
+        }
+        for (int k = 0; k < 3; ++k) {
+            tables.coefficients[c][k] = static_cast<std::int32_t>(random() % 12000) - 4000;
+        }
+        tables.offsets[c] = (static_cast<std::int32_t>(random() % 4000) - 2000) * ColorTables::kOne;
+        for (auto& b : tables.finals[c]) {
+            b = static_cast<std::uint8_t>(random());
+        }
+    }
+    std::vector<std::uint32_t> in(1003);
+    for (auto& p : in) {
+        p = random();
+    }
+    for (std::uint32_t opaqueBits : {0u, 0xFF000000u}) {
+        std::vector<std::uint32_t> out(in.size());
+        applyColorTablesAvx2(tables, in.data(), out.data(), in.size(), opaqueBits);
+        for (std::size_t x = 0; x < in.size(); ++x) {
+            ASSERT_EQ(out[x], tables.opaquePixel(in[x] | opaqueBits)) << x;
+        }
+    }
+}
+
+TEST(ColorProgramTest, JoinedProgramsComputeWhatTheStepsComputeInTurn) {
+    const ColorProgram saturate = ColorProgram::matrix(ColorMatrix::saturation(1.7f));
+    const ColorProgram square = ColorProgram::curves([](float v) { return v * v; });
+    const ColorProgram lift = ColorProgram::curves([](float v) { return 0.2f + 0.8f * v; });
+    const ColorProgram joined = saturate.then(square).then(lift);
+    EXPECT_EQ(joined.stageCount(), 2u);
+    float direct[3] = {0.3f, 0.6f, 0.2f};
+    float stepped[3] = {0.3f, 0.6f, 0.2f};
+    joined.evaluate(direct);
+    saturate.evaluate(stepped);
+    square.evaluate(stepped);
+    lift.evaluate(stepped);
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_NEAR(direct[c], stepped[c], 1e-3);
+    }
+    // Whole pictures: opaque pixels take the tables, translucent ones the float path.
+    const auto photo = testpictures::makePhoto(67, 9);
+    auto out = CGImage::create(67, 9, CGPixelFormat::ARGB32Premultiplied);
+    joined.apply(*photo->CGImage(), *out);
+    for (int x = 0; x < 67; x += 11) {
+        const std::uint32_t p = testpictures::pixelAt(*photo->CGImage(), x, 4);
+        float rgb[3] = {testpictures::channel(p, 2) / 255.0f, testpictures::channel(p, 1) / 255.0f,
+                        testpictures::channel(p, 0) / 255.0f};
+        joined.evaluate(rgb);
+        const std::uint32_t q = testpictures::pixelAt(*out, x, 4);
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_NEAR(testpictures::channel(q, 2 - c), std::clamp(rgb[c], 0.0f, 1.0f) * 255, 1.5);
+        }
+    }
+}
+
+}  // namespace
