@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+// One piece of keyboard input for the first responder: typed text (from keys or an
+// input method), or an editing key.
+struct UIKeyPress {
+    enum class Key {
+        Text,
+        Backspace,
+        Delete,
+        Return,
+        Tab,
+        Escape,
+        LeftArrow,
+        RightArrow,
+        UpArrow,
+        DownArrow,
+        Home,
+        End,
+    };
+    enum Modifier : unsigned { None = 0, Shift = 1u << 0, Control = 1u << 1, Alt = 1u << 2 };
+
+    Key key = Key::Text;
+    // The typed text (UTF-8) when key is Text.
+    std::string text;
+    unsigned modifiers = None;
+};
