@@ -1,0 +1,45 @@
+#include "platform/ui/controls/UINavigationItem.h"
+
+UINavigationItem::UINavigationItem(std::string title) : title_(std::move(title)) {}
+
+void UINavigationItem::setTitle(const std::string& title) {
+    if (title == title_) {
+        return;
+    }
+    title_ = title;
+    contentDidChange();
+}
+
+void UINavigationItem::adopt(const UIBarButtonItemPtr& item) {
+    if (item) {
+        item->setOwner(weak_from_this());
+    }
+}
+
+void UINavigationItem::setLeftBarButtonItem(UIBarButtonItemPtr item) {
+    left_ = std::move(item);
+    adopt(left_);
+    contentDidChange();
+}
+
+void UINavigationItem::setRightBarButtonItem(UIBarButtonItemPtr item) {
+    right_ = std::move(item);
+    adopt(right_);
+    contentDidChange();
+}
+
+void UINavigationItem::setBackButtonTitle(const std::string& title) {
+    backButtonTitle_ = title;
+    contentDidChange();
+}
+
+void UINavigationItem::setHidesBackButton(bool hides) {
+    hidesBackButton_ = hides;
+    contentDidChange();
+}
+
+void UINavigationItem::contentDidChange() {
+    if (observer_) {
+        observer_();
+    }
+}

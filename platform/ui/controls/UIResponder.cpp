@@ -1,0 +1,129 @@
+#include "platform/ui/controls/UIResponder.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/ui/controls/UIKeyboard.h"
+#include "platform/ui/window/UIWindow.h"
+
+namespace {
+
+struct FirstResponderEntry {
+    std::weak_ptr<UIWindow> window;
+    std::weak_ptr<UIView> view;
+};
+
+std::vector<FirstResponderEntry>& firstResponders() {
+    static std::vector<FirstResponderEntry> entries;
+    return entries;
+}
+
+FirstResponderEntry* entryFor(const UIWindow& window) {
+    auto& entries = firstResponders();
+    std::erase_if(entries, [](const FirstResponderEntry& e) {
+        return e.window.expired() || e.view.expired();
+    });
+    const auto found = std::find_if(
+        entries.begin(), entries.end(),
+        [&](const FirstResponderEntry& e) { return e.window.lock().get() == &window; });
+    return found == entries.end() ? nullptr : &*found;
+}
+
+}  // namespace
+
+UIResponder::~UIResponder() = default;
+
+UIResponder* UIResponder::firstResponder(const UIWindow& window) {
+    const FirstResponderEntry* entry = entryFor(window);
+    return entry ? dynamic_cast<UIResponder*>(entry->view.lock().get()) : nullptr;
+}
+
+bool UIResponder::isFirstResponder() const {
+    const auto window = window_.lock();
+    return window && firstResponder(*window) == this;
+}
+
+bool UIResponder::becomeFirstResponder() {
+    if (isFirstResponder()) {
+        return true;
+    }
+    const auto window = responderView().window();
+    if (!canBecomeFirstResponder() || !window) {
+        return false;
+    }
+    if (UIResponder* current = firstResponder(*window); current && !current->resign()) {
+        return false;
+    }
+    installKeyHandler();
+    window_ = window;
+    firstResponders().push_back({window, responderView().weak_from_this()});
+    didBecomeFirstResponder();
+    UIKeyboard::update(*window);
+    return true;
+}
+
+bool UIResponder::resign() {
+    const auto window = window_.lock();
+    if (!window || firstResponder(*window) != this) {
+        return true;
+    }
+    if (!canResignFirstResponder()) {
+        return false;
+    }
+    std::erase_if(firstResponders(),
+                  [&](const FirstResponderEntry& e) { return e.window.lock() == window; });
+    didResignFirstResponder();
+    return true;
+}
+
+bool UIResponder::resignFirstResponder() {
+    const auto window = window_.lock();
+    if (!resign()) {
+        return false;
+    }
+    if (window) {
+        UIKeyboard::update(*window);
+    }
+    return true;
+}
+
+bool UIResponder::endEditing(UIView& view) {
+    const auto window = view.window();
+    if (!window) {
+        return true;
+    }
+    UIResponder* current = firstResponder(*window);
+    if (current == nullptr || !current->responderView().isDescendantOfView(&view)) {
+        return true;
+    }
+    return current->resignFirstResponder();
+}
+
+void UIResponder::insertText(const std::string&) {}
+
+void UIResponder::deleteBackward() {}
+
+bool UIResponder::handleKeyPress(const UIKeyPress&) {
+    return false;
+}
+
+void UIResponder::installKeyHandler() {
+    UIWindow::setKeyHandler(&UIResponder::receiveKey);
+}
+
+bool UIResponder::receiveKey(UIWindow& window, const UIKeyPress& key) {
+    UIResponder* responder = firstResponder(window);
+    if (responder == nullptr) {
+        return false;
+    }
+    switch (key.key) {
+        case UIKeyPress::Key::Text:
+            responder->insertText(key.text);
+            return true;
+        case UIKeyPress::Key::Backspace:
+            responder->deleteBackward();
+            return true;
+        default:
+            return responder->handleKeyPress(key);
+    }
+}

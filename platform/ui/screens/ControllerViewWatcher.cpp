@@ -1,0 +1,15 @@
+#include "platform/ui/screens/ControllerViewWatcher.h"
+
+#include "platform/ui/screens/UIViewController.h"
+
+ControllerViewWatcher::ControllerViewWatcher(std::weak_ptr<UIViewController> controller)
+    : controller_(std::move(controller)) {
+    setHidden(true);
+    setUserInteractionEnabled(false);
+}
+
+void ControllerViewWatcher::didMoveToWindow() {
+    if (const auto controller = controller_.lock()) {
+        controller->viewDidMoveToWindow(window() != nullptr);
+    }
+}

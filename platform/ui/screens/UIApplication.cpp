@@ -1,0 +1,24 @@
+#include "platform/ui/screens/UIApplication.h"
+
+#include "platform/ui/controls/UIResponder.h"
+#include "platform/ui/gestures/UITouchDispatcher.h"
+#include "platform/ui/window/UIWindow.h"
+
+UIApplication& UIApplication::sharedApplication() {
+    static UIApplication application;
+    return application;
+}
+
+UIApplication::UIApplication() {
+    UITouchDispatcher::install();
+    UIResponder::installKeyHandler();
+}
+
+std::shared_ptr<UIWindow> UIApplication::keyWindow() const {
+    return UIWindow::keyWindow();
+}
+
+CGRect UIApplication::statusBarFrame() const {
+    const auto window = keyWindow();
+    return {0, 0, window ? window->bounds().width() : 0, 0};
+}
