@@ -21,6 +21,11 @@ double LayerAnimation::activeDuration() const {
     return cycle * cycles;
 }
 
+bool LayerAnimation::hasEndedAt(double time) const {
+    constexpr double kClockSlack = 1e-9;
+    return time - beginTime + kClockSlack >= activeDuration();
+}
+
 bool LayerAnimation::isFinite() const {
     return std::isfinite(activeDuration());
 }
@@ -34,8 +39,7 @@ std::optional<AnimatableValue> LayerAnimation::valueAt(double time) const {
     }
     const double duration = animation.duration();
     const double elapsed = time - beginTime;
-    const double total = activeDuration();
-    if (elapsed >= total || duration <= 0) {
+    if (hasEndedAt(time) || duration <= 0) {
         if (animation.isRemovedOnCompletion()) {
             return std::nullopt;
         }

@@ -31,7 +31,9 @@ struct LayerAnimation {
 
     // Seconds from begin to end, every repetition included; infinite for ever.
     double activeDuration() const;
-    double endTime() const { return beginTime + activeDuration(); }
+    // True from the end on. A nanosecond of slack absorbs the rounding of the clock's
+    // steps, so an animation of 0.3 s is over after steps of 0.15 s and 0.15 s.
+    bool hasEndedAt(double time) const;
     bool isFinite() const;
     // The value to present at time, or none when the animation shows nothing then.
     std::optional<AnimatableValue> valueAt(double time) const;

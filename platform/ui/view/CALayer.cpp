@@ -258,7 +258,7 @@ void CALayer::updateAnimations(double now) {
         if (!isViewProperty(animation.animation.keyPath())) {
             movedKeys.push_back(animation.animation.keyPath());
         }
-        if (now < animation.endTime()) {
+        if (!animation.hasEndedAt(now)) {
             ++it;
             continue;
         }
