@@ -262,7 +262,8 @@ TEST_F(WindowTest, SampleScreenScreenshot) {
     EXPECT_EQ(shot->size(), UIWindow::kPhoneSize);
     const std::vector<std::uint8_t> png = UIImagePNGRepresentation(*shot);
     ASSERT_FALSE(png.empty());
-    const std::filesystem::path path = std::filesystem::absolute("views_sample_screen.png");
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / "views_sample_screen.png";
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     std::cout << "Sample screen written to " << path.string() << "\n";

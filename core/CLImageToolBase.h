@@ -1,0 +1,67 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/CLImageToolClass.h"
+#include "core/CLImageToolInfo.h"
+#include "platform/foundation/RuntimeClass.h"
+#include "platform/foundation/Value.h"
+#include "platform/graphics/UIImage.h"
+
+class _ZOZuzazOzarozViewController;
+
+// The base of every editing tool. A tool is created by its class's factory when its
+// menu item is tapped and lives while it is the editor's current tool; it refers to
+// the editor and to its descriptor weakly, since the editor owns both the tool and the
+// descriptor tree.
+//
+// The static members are the tool protocol's defaults; CLImageToolClassOf<Tool> reaches
+// a tool's own answers, or these, by name lookup. The two that depend on the class
+// asked receive it, as a derived class inherits them.
+class CLImageToolBase : public std::enable_shared_from_this<CLImageToolBase> {
+public:
+    // The classes whose docked numbers are their places in this list (0 to 6).
+    static constexpr const char* kDockedToolNames[] = {
+        "CLFilterTool", "CLAdjustmentTool", "CLEffectTool",    "CLBlurTool",
+        "CLRotateTool", "CLClippingTool",   "CLToneCurveTool",
+    };
+
+    // "<bundle>/<class name>/<icon colour>/icon.png"; nothing without a resource bundle.
+    static std::optional<std::string> defaultIconImagePath(const RuntimeClass& toolClass);
+    // The class's place in kDockedToolNames, else the not-found index (the largest signed
+    // 64-bit integer) read as unsigned, 9223372036854775808.0, so it sorts last.
+    static double defaultDockedNumber(const RuntimeClass& toolClass);
+    static std::string defaultTitle() { return "DefaultTitle"; }
+    // The base itself is never a tool of the menu.
+    static bool isAvailable() { return false; }
+    static CLImageToolInfoArray subtools() { return {}; }
+    static std::optional<ValueDictionary> optionalInfo() { return std::nullopt; }
+
+    CLImageToolBase(const CLImageToolClass& toolClass,
+                    std::weak_ptr<_ZOZuzazOzarozViewController> editor,
+                    const CLImageToolInfoPtr& toolInfo);
+    virtual ~CLImageToolBase();
+    CLImageToolBase(const CLImageToolBase&) = delete;
+    CLImageToolBase& operator=(const CLImageToolBase&) = delete;
+
+    const CLImageToolClass& toolClass() const { return toolClass_; }
+    std::shared_ptr<_ZOZuzazOzarozViewController> editor() const { return editor_.lock(); }
+    CLImageToolInfoPtr toolInfo() const { return toolInfo_.lock(); }
+
+    // Called right after the tool becomes current, and when it stops being current.
+    virtual void setup();
+    virtual void cleanup();
+
+    // A button or icon image: the application's image named by a non-empty string under
+    // key in the descriptor's optionalInfo, else defaultImageName from this tool class's
+    // folder in the resource bundle.
+    UIImagePtr imageForKeyDefaultImageName(const std::string& key,
+                                           const std::string& defaultImageName) const;
+
+private:
+    const CLImageToolClass& toolClass_;
+    std::weak_ptr<_ZOZuzazOzarozViewController> editor_;
+    std::weak_ptr<CLImageToolInfo> toolInfo_;
+};
