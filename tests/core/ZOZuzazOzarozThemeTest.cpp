@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -22,13 +21,14 @@ void writeFile(const fs::path& path, const std::string& text) {
 }
 
 std::vector<std::string> keysOfTable(const std::string& path) {
+    // Lines of the form "key" = "value"; the tables keep one entry to a line.
     std::ifstream file(path);
-    const std::regex entry(R"re(^"([^"]+)"\s*=)re");
     std::vector<std::string> keys;
-    std::smatch match;
     for (std::string line; std::getline(file, line);) {
-        if (std::regex_search(line, match, entry)) {
-            keys.push_back(match[1]);
+        const std::size_t close = line.find('"', 1);
+        if (line.starts_with('"') && close != std::string::npos &&
+            line.find('=', close) != std::string::npos) {
+            keys.push_back(line.substr(1, close - 1));
         }
     }
     return keys;
