@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 #include "imaging/BitmapConversion.h"
 #include "imaging/BitmapDrawing.h"
 #include "imaging/GaussianKernel.h"
-#include "imaging/RowBands.h"
 
 namespace {
 
@@ -71,32 +69,6 @@ std::uint32_t scaled(std::uint32_t pixel, std::uint32_t keep) {
         const std::uint32_t channel = (pixel >> shift) & 0xFF;
         result |= ((channel * keep + 127) / 255) << shift;
     }
-    return result;
-}
-
-// Four-byte, opaque copy of the pixels the blur starts from.
-std::shared_ptr<CGImage> opaqueCopy(const CGImage& source) {
-    auto result = CGImage::create(source.width(), source.height(), CGPixelFormat::RGB32,
-                                  CGImage::Contents::Uninitialized);
-    if (!result) {
-        return nullptr;
-    }
-    const auto width = static_cast<std::size_t>(source.width());
-    forEachRowBand(source.height(), rowsPerBandFor(width), [&](std::size_t first, std::size_t end) {
-        for (auto y = static_cast<int>(first); y < static_cast<int>(end); ++y) {
-            auto* out = reinterpret_cast<std::uint32_t*>(result->mutableRow(y));
-            const std::uint8_t* in = source.row(y);
-            for (std::size_t x = 0; x < width; ++x) {
-                if (source.format() == CGPixelFormat::Grey8) {
-                    out[x] = 0xFF000000u | in[x] * 0x010101u;
-                } else {
-                    std::uint32_t pixel;
-                    std::memcpy(&pixel, in + 4 * x, 4);
-                    out[x] = pixel | 0xFF000000u;
-                }
-            }
-        }
-    });
     return result;
 }
 
@@ -221,24 +193,18 @@ UIImagePtr UIImageUtility::maskedImage(const UIImagePtr& image, const UIImagePtr
     if (!upright) {
         return nullptr;
     }
-    auto result =
-        CGImage::create(upright->width(), upright->height(), CGPixelFormat::ARGB32Premultiplied,
-                        CGImage::Contents::Uninitialized);
+    const MaskSampler sampler(*mask->CGImage(), upright->width(), upright->height());
+    auto result = BitmapConversion::mapRows(
+        *upright, CGPixelFormat::ARGB32Premultiplied, [&](int y, std::uint8_t* row) {
+            const auto* in = reinterpret_cast<const std::uint32_t*>(upright->row(y));
+            auto* out = reinterpret_cast<std::uint32_t*>(row);
+            for (int x = 0; x < upright->width(); ++x) {
+                out[x] = scaled(in[x], 255u - sampler.level(x, y));
+            }
+        });
     if (!result) {
         return nullptr;
     }
-    const MaskSampler sampler(*mask->CGImage(), upright->width(), upright->height());
-    const auto width = static_cast<std::size_t>(upright->width());
-    forEachRowBand(upright->height(), rowsPerBandFor(width),
-                   [&](std::size_t first, std::size_t end) {
-                       for (auto y = static_cast<int>(first); y < static_cast<int>(end); ++y) {
-                           const auto* in = reinterpret_cast<const std::uint32_t*>(upright->row(y));
-                           auto* out = reinterpret_cast<std::uint32_t*>(result->mutableRow(y));
-                           for (int x = 0; x < upright->width(); ++x) {
-                               out[x] = scaled(in[x], 255u - sampler.level(x, y));
-                           }
-                       }
-                   });
     return pictureOf(std::move(result));
 }
 
@@ -250,7 +216,7 @@ UIImagePtr UIImageUtility::gaussBlur(const UIImagePtr& image, double level) {
     const CGSize size = image->size();
     const GaussianKernel kernel =
         GaussianKernel::forLevel(level, std::min(size.width, size.height));
-    auto pixels = opaqueCopy(*jpegRoundTrip(std::move(decoded))->CGImage());
+    auto pixels = BitmapConversion::toOpaqueRGB(*jpegRoundTrip(std::move(decoded))->CGImage());
     if (!pixels) {
         return nullptr;
     }
