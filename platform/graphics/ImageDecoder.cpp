@@ -95,7 +95,8 @@ std::shared_ptr<CGImage> bitmapFrom(const QImage& decoded) {
 
 // Lets the reader decode straight into a bitmap of ours when it produces one of our
 // 32-bit layouts (straight alpha is premultiplied afterwards, in place).
-std::shared_ptr<CGImage> readInPlace(QImageReader& reader, QSize size, QImage::Format format) {
+std::shared_ptr<CGImage> readInPlace(QImageReader& reader, QSize size, QImage::Format format,
+                                     int& dotsPerMeter) {
     const CGPixelFormat ours =
         format == QImage::Format_RGB32 ? CGPixelFormat::RGB32 : CGPixelFormat::ARGB32Premultiplied;
     std::shared_ptr<CGImage> bitmap =
@@ -108,6 +109,7 @@ std::shared_ptr<CGImage> readInPlace(QImageReader& reader, QSize size, QImage::F
     if (!reader.read(&target)) {
         return nullptr;
     }
+    dotsPerMeter = target.dotsPerMeterX();
     if (target.constBits() != bitmap->data()) {
         return bitmapFrom(target);  // the codec chose its own buffer after all
     }
@@ -117,16 +119,17 @@ std::shared_ptr<CGImage> readInPlace(QImageReader& reader, QSize size, QImage::F
     return bitmap;
 }
 
-std::shared_ptr<CGImage> readPixels(QImageReader& reader, QSize size) {
+std::shared_ptr<CGImage> readPixels(QImageReader& reader, QSize size, int& dotsPerMeter) {
     const QImage::Format format = reader.imageFormat();
     if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
         format == QImage::Format_ARGB32_Premultiplied) {
-        return readInPlace(reader, size, format);
+        return readInPlace(reader, size, format, dotsPerMeter);
     }
     QImage decoded;
     if (!reader.read(&decoded) || !CGImage::isAcceptableSize(decoded.width(), decoded.height())) {
         return nullptr;
     }
+    dotsPerMeter = decoded.dotsPerMeterX();
     return bitmapFrom(decoded);
 }
 
@@ -161,7 +164,12 @@ UIImagePtr ImageDecoder::decodeData(std::span<const std::uint8_t> data) {
         return nullptr;
     }
     const UIImageOrientation orientation = orientationOf(reader.transformation());
-    return UIImage::imageWithCGImage(readPixels(reader, size), 1.0, orientation);
+    int dotsPerMeter = 0;
+    std::shared_ptr<CGImage> bitmap = readPixels(reader, size, dotsPerMeter);
+    // Artwork saved as PNG records its pixel density; photos keep scale 1 whatever their
+    // print resolution says.
+    const double scale = format == "png" ? qtbridge::scaleForDotsPerMeter(dotsPerMeter) : 1.0;
+    return UIImage::imageWithCGImage(std::move(bitmap), scale, orientation);
 }
 
 UIImagePtr ImageDecoder::decodeFile(const std::string& path) {

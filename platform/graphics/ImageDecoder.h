@@ -7,7 +7,9 @@
 
 #include "platform/graphics/UIImage.h"
 
-// Decodes JPEG, PNG, WebP, GIF (first frame) and BMP pictures into UIImages of scale 1.
+// Decodes JPEG, PNG, WebP, GIF (first frame) and BMP pictures into UIImages of scale 1,
+// or 2 or 3 for a PNG that records two or three times the 72-dpi point resolution
+// (artwork drawn for high-density screens, as ImageEncoder writes it).
 // The EXIF orientation becomes the picture's orientation; pixels stay as stored.
 // Opaque pictures decode as RGB32, pictures with alpha as ARGB32Premultiplied, straight
 // into the picture's own bitmap where the codec allows, so a load costs about one

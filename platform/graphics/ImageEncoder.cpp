@@ -43,7 +43,10 @@ std::vector<std::uint8_t> encode(const UIImage& image, const char* format, int q
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, format);
     writer.setQuality(quality);
-    if (!writer.write(qtbridge::wrapReadOnly(*bitmap))) {
+    QImage pixels = qtbridge::wrapReadOnly(*bitmap);
+    pixels.setDotsPerMeterX(qtbridge::dotsPerMeterForScale(image.scale()));
+    pixels.setDotsPerMeterY(qtbridge::dotsPerMeterForScale(image.scale()));
+    if (!writer.write(pixels)) {
         return {};
     }
     return std::vector<std::uint8_t>(bytes.begin(), bytes.end());

@@ -1,5 +1,7 @@
 #include "platform/graphics/QtBridge.h"
 
+#include <cmath>
+
 namespace qtbridge {
 namespace {
 // 72 dots per inch, in the dots per metre QImage keeps (rounds back to exactly 72).
@@ -21,6 +23,16 @@ QImage::Format qtFormat(CGPixelFormat format) {
 void setPointResolution(QImage& image) {
     image.setDotsPerMeterX(kPointDotsPerMetre);
     image.setDotsPerMeterY(kPointDotsPerMetre);
+}
+
+int dotsPerMeterForScale(double scale) {
+    return static_cast<int>(std::lround(kPointDotsPerMetre * scale));
+}
+
+double scaleForDotsPerMeter(int dotsPerMeter) {
+    const double scale = static_cast<double>(dotsPerMeter) / kPointDotsPerMetre;
+    const double whole = std::round(scale);
+    return (whole == 2 || whole == 3) && std::abs(scale - whole) < 0.01 ? whole : 1.0;
 }
 
 QImage wrap(CGImage& bitmap) {

@@ -23,6 +23,11 @@ QImage wrap(CGImage& bitmap);
 // Read-only: painting from it never writes to the bitmap.
 QImage wrapReadOnly(const CGImage& bitmap);
 void setPointResolution(QImage& image);
+// A picture of scale s is written with s times the point resolution, as artwork for
+// high-density screens records it; reading maps 2 and 3 times back to those scales and
+// every other density to 1, so a photo's print resolution never shrinks it on screen.
+int dotsPerMeterForScale(double scale);
+double scaleForDotsPerMeter(int dotsPerMeter);
 
 QColor qtColor(const UIColor& color);
 QTransform qtTransform(const CGAffineTransform& transform);

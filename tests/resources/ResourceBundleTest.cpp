@@ -136,6 +136,7 @@ TEST(ResourceBundleTest, IconsAndButtonsAreDarkLineArtOnTransparency) {
         if (!image) {
             continue;
         }
+        EXPECT_EQ(image->scale(), 3) << art.path << " shows at its point size";
         const CGImage& bitmap = *image->CGImage();
         EXPECT_TRUE(hasTransparentCorners(bitmap)) << art.path;
         const int dark =

@@ -51,6 +51,23 @@ TEST(ImageCodecTest, PngRoundTripIsExact) {
     }
 }
 
+TEST(ImageCodecTest, PngKeepsTheScaleOfHighDensityArtworkOnly) {
+    const CGImageRef bitmap = quadrants(30, 12);
+    for (const double scale : {1.0, 2.0, 3.0, 1.5, 4.0}) {
+        const UIImagePtr decoded = UIImage::imageWithData(
+            UIImagePNGRepresentation(*UIImage::imageWithCGImage(bitmap, scale)));
+        ASSERT_TRUE(decoded);
+        const double expected = scale == 2.0 || scale == 3.0 ? scale : 1.0;
+        EXPECT_EQ(decoded->scale(), expected) << "written at scale " << scale;
+        EXPECT_EQ(decoded->CGImage()->width(), 30);
+        EXPECT_DOUBLE_EQ(decoded->size().width, 30 / expected);
+    }
+    const UIImagePtr photo = UIImage::imageWithData(
+        UIImageJPEGRepresentation(*UIImage::imageWithCGImage(bitmap, 3.0), 0.9));
+    ASSERT_TRUE(photo);
+    EXPECT_EQ(photo->scale(), 1.0);
+}
+
 TEST(ImageCodecTest, JpegRoundTripStaysCloseAndQualityMatters) {
     const CGImageRef original = quadrants(64, 32);
     const UIImagePtr image = UIImage::imageWithCGImage(original);
