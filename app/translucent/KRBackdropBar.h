@@ -4,10 +4,8 @@
 #include <optional>
 
 #include "platform/graphics/UIColor.h"
+#include "platform/ui/controls/UIBarStyle.h"
 #include "platform/ui/view/UIView.h"
-
-// The platform's bar styles, numbered as it numbers them.
-enum class UIBarStyle : int { Default = 0, Black = 1 };
 
 // The translucent bar a backdrop is made of: what lies behind it, blurred, under a
 // wash of the bar's style or tint, as a phone's toolbar shows it.

@@ -35,3 +35,5 @@ bool Runtime::isOffscreen() {
     return QGuiApplication::platformName() == QLatin1String("offscreen") ||
            QGuiApplication::platformName() == QLatin1String("minimal");
 }
+
+int Runtime::exec() { return QGuiApplication::exec(); }

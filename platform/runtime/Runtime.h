@@ -17,6 +17,8 @@ public:
 
     // True when the platform draws nowhere a person can see.
     static bool isOffscreen();
+    // Runs the event loop until the last window closes; the program's exit status.
+    int exec();
 
 private:
     std::unique_ptr<QGuiApplication> application_;

@@ -3,13 +3,12 @@
 #include <memory>
 #include <vector>
 
+#include "platform/ui/controls/UIBarStyle.h"
 #include "platform/ui/controls/UINavigationBarDelegate.h"
 #include "platform/ui/controls/UINavigationItem.h"
 #include "platform/ui/view/UIButton.h"
 #include "platform/ui/view/UILabel.h"
 #include "platform/ui/view/UIView.h"
-
-enum class UIBarStyle { Default, Black };
 
 // The bar at the top of a screen, drawn like a phone's: the top item's title centred
 // in bold, its buttons at the left and right in the tint colour ("done" style bold),

@@ -1,0 +1,101 @@
+#include "platform/ui/picker/AtomicFileWriter.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+namespace {
+
+std::string describe(const std::string& what, int error) {
+    return what + ": " + std::strerror(error);
+}
+
+bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+AtomicFileWriter::Result AtomicFileWriter::writeNew(const std::string& path,
+                                                    std::span<const std::uint8_t> bytes) {
+    const std::filesystem::path target(path);
+    if (target.filename().empty()) {
+        return {Outcome::Failed, "No file name was given"};
+    }
+    const std::filesystem::path folder =
+        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    std::string temporary;
+    const int fd = createTemporary(folder, target.filename().string(), temporary);
+    if (fd < 0) {
+        return {Outcome::Failed, describe("Can't write in " + folder.string(), errno)};
+    }
+    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const int writeError = errno;
+    const bool closed = ::close(fd) == 0;
+    const int error = written ? errno : writeError;
+    if (!written || !closed) {
+        ::unlink(temporary.c_str());
+        return {Outcome::Failed, describe("Can't write " + path, error)};
+    }
+    Result result = publish(temporary, path);
+    if (result.outcome != Outcome::Written) {
+        ::unlink(temporary.c_str());
+    }
+    return result;
+}
+
+int AtomicFileWriter::createTemporary(const std::filesystem::path& folder, const std::string& name,
+                                      std::string& temporary) {
+    // Made with the usual permissions (0666 less the umask), unlike mkstemp's 0600,
+    // so the finished file is as readable as any other the user saves.
+    static std::atomic<unsigned> counter{0};
+    std::random_device random;
+    constexpr int kAttempts = 100;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        const std::string suffix = std::to_string(random()) + "-" + std::to_string(counter++);
+        temporary = (folder / ("." + name + "." + suffix)).string();
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+AtomicFileWriter::Result AtomicFileWriter::publish(const std::string& temporary,
+                                                   const std::string& path) {
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
+        return {Outcome::Written, {}};
+    }
+    if (errno == EEXIST) {
+        return {Outcome::NameTaken, "A file named " + path + " already exists"};
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return {Outcome::Failed, describe("Can't write " + path, errno)};
+    }
+    // File systems without the no-replace move still refuse to link over a name.
+    if (::link(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        return {error == EEXIST ? Outcome::NameTaken : Outcome::Failed,
+                describe("Can't write " + path, error)};
+    }
+    ::unlink(temporary.c_str());
+    return {Outcome::Written, {}};
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+
+// Writes a whole file or nothing: the bytes go to a hidden temporary file in the
+// target's folder, are flushed to the disk, and the temporary file is then moved to
+// its name in one step that never replaces an existing file. On any failure the
+// temporary file is removed, so a reader never sees a partial picture and a full
+// disk or a read-only folder leaves the folder as it was. Safe from any thread.
+class AtomicFileWriter {
+public:
+    enum class Outcome { Written, NameTaken, Failed };
+    struct Result {
+        Outcome outcome = Outcome::Failed;
+        // Why it failed, for the user; empty when written.
+        std::string message;
+    };
+
+    static Result writeNew(const std::string& path, std::span<const std::uint8_t> bytes);
+
+private:
+    // Opens a new hidden file beside the target; -1 with errno set on failure.
+    static int createTemporary(const std::filesystem::path& folder, const std::string& name,
+                               std::string& temporary);
+    // Moves temporary to path unless something is already there.
+    static Result publish(const std::string& temporary, const std::string& path);
+};

@@ -1,0 +1,154 @@
+#include "platform/ui/picker/PhotoLibrary.h"
+
+#include <QtCore/QStandardPaths>
+#include <algorithm>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <mutex>
+#include <system_error>
+
+#include "platform/graphics/ImageDecoder.h"
+#include "platform/graphics/ImageEncoder.h"
+#include "platform/graphics/UIGraphics.h"
+#include "platform/ui/picker/AtomicFileWriter.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Folders {
+    std::mutex mutex;
+    std::string library = PhotoLibrary::defaultLibraryPath();
+    std::string fallback;
+};
+
+Folders& folders() {
+    static Folders shared;
+    return shared;
+}
+
+// "IMG_20261207_153000.jpg", then "IMG_20261207_153000_2.jpg", … for later tries.
+std::string candidateName(const std::string& stamp, int attempt) {
+    return "IMG_" + stamp + (attempt > 1 ? "_" + std::to_string(attempt) : "") + ".jpg";
+}
+
+std::string timeStamp() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d_%H%M%S", &local);
+    return text;
+}
+
+}  // namespace
+
+std::string PhotoLibrary::defaultLibraryPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation).toStdString();
+}
+
+std::string PhotoLibrary::libraryPath() {
+    const std::lock_guard lock(folders().mutex);
+    return folders().library;
+}
+
+void PhotoLibrary::setLibraryPath(const std::string& path) {
+    const std::lock_guard lock(folders().mutex);
+    folders().library = path;
+}
+
+std::string PhotoLibrary::fallbackPath() {
+    const std::lock_guard lock(folders().mutex);
+    return folders().fallback;
+}
+
+void PhotoLibrary::setFallbackPath(const std::string& path) {
+    const std::lock_guard lock(folders().mutex);
+    folders().fallback = path;
+}
+
+std::vector<std::string> PhotoLibrary::picturePaths() {
+    std::vector<std::string> files = sortedFiles(libraryPath());
+    const std::string fallback = fallbackPath();
+    if (files.empty() && !fallback.empty()) {
+        files = sortedFiles(fallback);
+    }
+    return files;
+}
+
+std::vector<std::string> PhotoLibrary::sortedFiles(const std::string& folder) {
+    struct Entry {
+        fs::file_time_type modified;
+        std::string path;
+    };
+    std::vector<Entry> entries;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const fs::path& path = it->path();
+        // Hidden files include the saver's temporary files while they are written.
+        if (path.filename().string().starts_with(".") || !it->is_regular_file(error)) {
+            continue;
+        }
+        const fs::file_time_type modified = it->last_write_time(error);
+        if (!error) {
+            entries.push_back({modified, path.string()});
+        }
+        error.clear();
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.modified != b.modified ? a.modified > b.modified : a.path < b.path;
+    });
+    std::vector<std::string> paths;
+    paths.reserve(entries.size());
+    for (Entry& entry : entries) {
+        paths.push_back(std::move(entry.path));
+    }
+    return paths;
+}
+
+UIImagePtr PhotoLibrary::thumbnailForPicture(const std::string& path, double side, double scale) {
+    const UIImagePtr picture = ImageDecoder::decodeFile(path);
+    if (!picture || side <= 0) {
+        return nullptr;
+    }
+    const CGSize size = picture->size();
+    const double fill = std::max(side / size.width, side / size.height);
+    const CGSize drawn{size.width * fill, size.height * fill};
+    UIGraphicsBeginImageContextWithOptions(CGSize{side, side}, true, scale);
+    picture->drawInRect(
+        CGRect{(side - drawn.width) / 2, (side - drawn.height) / 2, drawn.width, drawn.height});
+    UIImagePtr thumbnail = UIGraphicsGetImageFromCurrentImageContext();
+    UIGraphicsEndImageContext();
+    return thumbnail;
+}
+
+PhotoLibrary::SaveResult PhotoLibrary::saveImage(const UIImage& image) {
+    const std::vector<std::uint8_t> bytes = ImageEncoder::encodeJPEG(image, kJpegQuality);
+    if (bytes.empty()) {
+        return {{}, "The picture could not be encoded"};
+    }
+    const fs::path folder(libraryPath());
+    if (folder.empty()) {
+        return {{}, "There is no pictures folder to save to"};
+    }
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (error) {
+        return {{}, "Can't make the folder " + folder.string() + ": " + error.message()};
+    }
+    const std::string stamp = timeStamp();
+    // A burst of saves within one second takes the next free suffix.
+    constexpr int kAttempts = 1000;
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        const std::string path = (folder / candidateName(stamp, attempt)).string();
+        const AtomicFileWriter::Result written = AtomicFileWriter::writeNew(path, bytes);
+        if (written.outcome == AtomicFileWriter::Outcome::Written) {
+            return {path, {}};
+        }
+        if (written.outcome == AtomicFileWriter::Outcome::Failed) {
+            return {{}, written.message};
+        }
+    }
+    return {{}, "No free file name in " + folder.string()};
+}

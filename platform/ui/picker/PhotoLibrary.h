@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/graphics/UIImage.h"
+
+// The photo library as a folder of picture files. The folder is a setting: by default
+// the user's pictures folder; the program may name another. When the folder holds no
+// files (or does not exist) the library shows a fallback folder instead, the sample
+// pictures a program ships with, so the picker never opens on an empty screen.
+//
+// Settings may be read and changed from any thread.
+class PhotoLibrary {
+public:
+    struct SaveResult {
+        // The new file's path; empty on failure.
+        std::string path;
+        // Why it failed, for the user; empty on success.
+        std::string error;
+        bool succeeded() const { return !path.empty(); }
+    };
+
+    static constexpr double kJpegQuality = 0.9;
+
+    static std::string libraryPath();
+    static void setLibraryPath(const std::string& path);
+    // Empty for none.
+    static std::string fallbackPath();
+    static void setFallbackPath(const std::string& path);
+    // The user's pictures folder as the desktop names it.
+    static std::string defaultLibraryPath();
+
+    // The files to show, newest first (by modification time, then by name): the
+    // library's regular, non-hidden files, or the fallback folder's when there are
+    // none. Nothing here reads the files; ones that turn out not to be pictures are
+    // for the caller to skip.
+    static std::vector<std::string> picturePaths();
+
+    // A square thumbnail of side points at scale, the picture scaled to fill it and
+    // cut to the middle; null when the file is not a readable picture. Slow for big
+    // pictures: call it off the main thread.
+    static UIImagePtr thumbnailForPicture(const std::string& path, double side, double scale);
+
+    // Saves the picture as a new JPEG in the library folder (made if missing) under a
+    // name no file has yet. Never replaces a file and never leaves a partial one.
+    // Slow for big pictures: call it off the main thread.
+    static SaveResult saveImage(const UIImage& image);
+
+private:
+    static std::vector<std::string> sortedFiles(const std::string& folder);
+};

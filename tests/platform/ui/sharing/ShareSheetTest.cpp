@@ -1,0 +1,288 @@
+#include <gtest/gtest.h>
+
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QImage>
+
+#include "platform/dispatch/DispatchQueue.h"
+#include "platform/graphics/ImageDecoder.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/ui/animation/AnimationClock.h"
+#include "platform/ui/picker/PhotoLibrary.h"
+#include "platform/ui/screens/UIAlertView.h"
+#include "platform/ui/screens/UIDevice.h"
+#include "platform/ui/sharing/UIActivityViewController.h"
+#include "platform/ui/sharing/UIPopoverController.h"
+#include "platform/ui/window/UIWindow.h"
+#include "tests/platform/ui/gestures/TouchScript.h"
+#include "tests/platform/ui/picker/PhotoLibraryGuard.h"
+#include "tests/platform/ui/picker/PictureFolder.h"
+
+namespace {
+
+void runClockAndQueues() {
+    AnimationClock::shared().runToEnd();
+    drainMainQueueAndWaitForPool();
+    AnimationClock::shared().runToEnd();
+}
+
+struct Outcome {
+    int calls = 0;
+    std::string type;
+    bool completed = false;
+    std::string error;
+};
+
+std::shared_ptr<UIWindow> deviceWindow(UIUserInterfaceIdiom idiom) {
+    UIDevice::currentDevice().setUserInterfaceIdiom(idiom);
+    return std::make_shared<UIWindow>(UIDevice::currentDevice().screenBounds());
+}
+
+// A window of the device's screen size with a screen that shares a picture.
+struct ShareScene {
+    explicit ShareScene(UIUserInterfaceIdiom idiom = UIUserInterfaceIdiom::Phone)
+        : window(deviceWindow(idiom)), touches(window) {
+        AnimationClock::shared().setManualStepping(true);
+        window->makeKeyWindow();
+        window->setRootViewController(host);
+        sheet->setExcludedActivityTypes({UIActivityTypePrint});
+        sheet->setCompletionHandler(
+            [outcome = outcome](const std::string& type, bool completed, const std::string& error) {
+                ++outcome->calls;
+                outcome->type = type;
+                outcome->completed = completed;
+                outcome->error = error;
+            });
+    }
+    ~ShareScene() {
+        if (const auto alert = UIAlertView::visibleAlert()) {
+            alert->dismissWithClickedButtonIndex(0, false);
+        }
+        settle();
+        UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
+    }
+
+    // As the window's display pass does, so frames and hit tests see the layout.
+    void settle() {
+        runClockAndQueues();
+        window->layoutIfNeeded();
+    }
+    void tap(const UIView& view) {
+        const CGRect frame = view.convertRectToView(view.bounds(), window.get());
+        const CGPoint centre{frame.midX(), frame.midY()};
+        touches.wait(1).down(1, centre).up(1, centre);
+    }
+    void presentModally() {
+        host->presentViewController(sheet, true);
+        settle();
+    }
+
+    UIImagePtr picture = viewtest::quadrantPicture(60, 40);
+    std::shared_ptr<UIWindow> window;
+    UIViewControllerPtr host = std::make_shared<UIViewController>();
+    UIActivityViewControllerPtr sheet =
+        std::make_shared<UIActivityViewController>(ValueArray{Value("caption"), Value(picture)});
+    std::shared_ptr<Outcome> outcome = std::make_shared<Outcome>();
+    TouchScript touches;
+};
+
+TEST(ShareSheet, NeverOffersPrintingAndLeavesOutExcludedTypes) {
+    const auto sheet = std::make_shared<UIActivityViewController>(ValueArray{});
+    std::vector<std::string> types = sheet->activityTypes();
+    EXPECT_EQ(std::count(types.begin(), types.end(), UIActivityTypePrint), 0);
+    EXPECT_EQ(std::count(types.begin(), types.end(), UIActivityTypeSaveToCameraRoll), 1);
+    EXPECT_EQ(std::count(types.begin(), types.end(), UIActivityTypeSaveToFile), 1);
+    EXPECT_EQ(std::count(types.begin(), types.end(), UIActivityTypeOpenInAnotherApp),
+              Runtime::isOffscreen() ? 0 : 1)
+        << "no other program to open the picture in without a desktop session";
+
+    sheet->setExcludedActivityTypes({UIActivityTypeCopyToPasteboard, UIActivityTypeMail});
+    types = sheet->activityTypes();
+    EXPECT_EQ(std::count(types.begin(), types.end(), UIActivityTypeCopyToPasteboard), 0);
+    EXPECT_EQ(sheet->buttonForActivityType(UIActivityTypeCopyToPasteboard), nullptr);
+    ASSERT_NE(sheet->buttonForActivityType(UIActivityTypeSaveToCameraRoll), nullptr);
+    EXPECT_EQ(sheet->buttonForActivityType(UIActivityTypeSaveToCameraRoll)->currentTitle(),
+              "Save to Photos");
+    EXPECT_EQ(sheet->cancelButton()->currentTitle(), "Cancel");
+}
+
+TEST(ShareSheet, OnAPhoneItSlidesUpFromTheBottomAndCancelClosesIt) {
+    ShareScene scene;
+    EXPECT_EQ(scene.window->bounds().size, UIWindow::kPhoneSize);
+    scene.host->presentViewController(scene.sheet, true);
+    const CGRect screen = scene.window->bounds();
+    EXPECT_EQ(scene.sheet->view()->presentationCenter().y, screen.midY() + screen.height())
+        << "starts below the screen";
+    AnimationClock::shared().advance(0.15);
+    const double midSlide = scene.sheet->view()->presentationCenter().y;
+    EXPECT_GT(midSlide, screen.midY());
+    EXPECT_LT(midSlide, screen.midY() + screen.height()) << "on its way up";
+    scene.settle();
+    EXPECT_EQ(scene.sheet->view()->frame(), screen);
+    const auto cancel = scene.sheet->cancelButton();
+    const CGRect cancelInWindow = cancel->convertRectToView(cancel->bounds(), scene.window.get());
+    EXPECT_NEAR(cancelInWindow.maxY(), screen.maxY() - UIActivityViewController::kMargin, 0.5)
+        << "the list sits at the bottom";
+
+    scene.tap(*cancel);
+    scene.settle();
+    EXPECT_EQ(scene.host->presentedViewController(), nullptr);
+    EXPECT_EQ(scene.outcome->calls, 1);
+    EXPECT_EQ(scene.outcome->type, "");
+    EXPECT_FALSE(scene.outcome->completed);
+}
+
+TEST(ShareSheet, OnATabletItHangsInAPopoverAtTheAnchorThatKeepsItselfAlive) {
+    ShareScene scene(UIUserInterfaceIdiom::Pad);
+    const CGRect screen = UIDevice::currentDevice().screenBounds();
+    EXPECT_EQ(screen.size, UIWindow::kTabletSize);
+    const CGRect anchor{screen.width() / 2, screen.height() / 4, 0, 0};
+    std::weak_ptr<UIPopoverController> weakPopover;
+    {
+        auto popover = std::make_shared<UIPopoverController>(scene.sheet);
+        popover->presentPopoverFromRectInViewPermittedArrowDirectionsAnimated(
+            anchor, scene.host->view(), UIPopoverArrowDirectionAny, true);
+        weakPopover = popover;
+    }
+    scene.settle();
+    const auto popover = weakPopover.lock();
+    ASSERT_NE(popover, nullptr) << "a shown popover keeps itself alive";
+    ASSERT_TRUE(popover->isPopoverVisible());
+    EXPECT_EQ(popover->popoverArrowDirection(), UIPopoverArrowDirectionUp);
+    const CGRect box = popover->popoverView()->frame();
+    EXPECT_NEAR(box.midX(), anchor.midX(), 0.5);
+    EXPECT_NEAR(box.minY(), anchor.maxY() + UIPopoverController::kArrowSize, 0.5);
+    EXPECT_EQ(box.width(), UIActivityViewController::kWidth);
+    EXPECT_EQ(scene.sheet->view()->frame().size, box.size) << "the sheet fills the popover";
+    EXPECT_EQ(UIPopoverController::popoverContaining(*scene.sheet), popover);
+
+    scene.tap(*scene.sheet->buttonForActivityType(UIActivityTypeCopyToPasteboard));
+    scene.settle();
+    EXPECT_FALSE(popover->isPopoverVisible());
+    EXPECT_EQ(UIPopoverController::popoverContaining(*scene.sheet), nullptr);
+    EXPECT_EQ(scene.outcome->type, UIActivityTypeCopyToPasteboard);
+    EXPECT_TRUE(scene.outcome->completed);
+}
+
+TEST(ShareSheet, ATapBesideThePopoverClosesItAsACancel) {
+    ShareScene scene(UIUserInterfaceIdiom::Pad);
+    auto popover = std::make_shared<UIPopoverController>(scene.sheet);
+    popover->presentPopoverFromRectInViewPermittedArrowDirectionsAnimated(
+        CGRect{400, 1100, 20, 20}, scene.host->view(), UIPopoverArrowDirectionAny, false);
+    EXPECT_EQ(popover->popoverArrowDirection(), UIPopoverArrowDirectionDown)
+        << "no room below the anchor";
+    EXPECT_LE(popover->popoverView()->frame().maxY(), 1100 - UIPopoverController::kArrowSize + 0.5);
+    scene.touches.down(1, {20, 20}).up(1, {20, 20});
+    scene.settle();
+    EXPECT_FALSE(popover->isPopoverVisible());
+    EXPECT_EQ(scene.outcome->calls, 1);
+    EXPECT_FALSE(scene.outcome->completed);
+}
+
+TEST(ShareSheet, CopyPutsTheUprightPictureOnTheClipboard) {
+    ShareScene scene;
+    QGuiApplication::clipboard()->clear();
+    scene.presentModally();
+    scene.tap(*scene.sheet->buttonForActivityType(UIActivityTypeCopyToPasteboard));
+    scene.settle();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    ASSERT_FALSE(copied.isNull());
+    EXPECT_EQ(copied.width(), 60);
+    EXPECT_EQ(copied.height(), 40);
+    EXPECT_EQ(QColor(copied.pixel(5, 5)), QColor(Qt::red));
+    EXPECT_EQ(QColor(copied.pixel(55, 35)), QColor(Qt::white));
+    EXPECT_EQ(scene.outcome->type, UIActivityTypeCopyToPasteboard);
+    EXPECT_TRUE(scene.outcome->completed);
+    EXPECT_EQ(scene.host->presentedViewController(), nullptr);
+}
+
+TEST(ShareSheet, SaveToPhotosAddsANewFileToTheLibrary) {
+    PictureFolder library;
+    PhotoLibraryGuard guard(library.path().string());
+    ShareScene scene;
+    scene.presentModally();
+    scene.tap(*scene.sheet->buttonForActivityType(UIActivityTypeSaveToCameraRoll));
+    EXPECT_TRUE(scene.sheet->isPerforming());
+    scene.settle();
+    EXPECT_EQ(scene.outcome->type, UIActivityTypeSaveToCameraRoll);
+    EXPECT_TRUE(scene.outcome->completed) << scene.outcome->error;
+    const std::vector<std::string> saved = PhotoLibrary::picturePaths();
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(ImageDecoder::decodeFile(saved[0])->size(), (CGSize{60, 40}));
+}
+
+TEST(ShareSheet, AFailedActivityShowsAnAlertAndReportsTheFailure) {
+    PictureFolder folder;
+    const std::string blocker = folder.addText("blocker", 0);
+    PhotoLibraryGuard guard((std::filesystem::path(blocker) / "photos").string());
+    ShareScene scene;
+    scene.presentModally();
+    scene.tap(*scene.sheet->buttonForActivityType(UIActivityTypeSaveToCameraRoll));
+    scene.settle();
+    EXPECT_EQ(scene.outcome->calls, 1);
+    EXPECT_FALSE(scene.outcome->completed);
+    EXPECT_FALSE(scene.outcome->error.empty());
+    const auto alert = UIAlertView::visibleAlert();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->title(), "Error");
+    EXPECT_EQ(alert->message(), scene.outcome->error);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"blocker"});
+}
+
+TEST(ShareSheet, SaveAsWritesTheFormatOfTheExtensionAndRefusesBadPaths) {
+    PictureFolder folder;
+    {
+        ShareScene scene;
+        scene.presentModally();
+        scene.tap(*scene.sheet->buttonForActivityType(UIActivityTypeSaveToFile));
+        scene.settle();
+        const auto panel = scene.sheet->saveAsPanel();
+        ASSERT_NE(panel, nullptr);
+        EXPECT_TRUE(panel->pathField()->text().ends_with(".jpg"));
+        EXPECT_EQ(panel->pathField()->text().rfind(PhotoLibrary::defaultLibraryPath(), 0), 0u)
+            << "defaults to the pictures folder";
+        const std::string target = folder.file("result.png");
+        panel->pathField()->setText(target);
+        scene.tap(*panel->saveButton());
+        scene.settle();
+        EXPECT_TRUE(scene.outcome->completed) << scene.outcome->error;
+        EXPECT_EQ(scene.outcome->type, UIActivityTypeSaveToFile);
+        const UIImagePtr saved = ImageDecoder::decodeFile(target);
+        ASSERT_NE(saved, nullptr);
+        EXPECT_TRUE(viewtest::near(viewtest::pixelAt(*saved, 50, 5), viewtest::kGreen, 0))
+            << "PNG keeps the pixels exactly";
+    }
+    for (const std::string& bad : {folder.file("result.png"), folder.file("picture.gif"),
+                                   folder.file("result.png") + "/inside.jpg"}) {
+        ShareScene scene;
+        scene.presentModally();
+        scene.tap(*scene.sheet->buttonForActivityType(UIActivityTypeSaveToFile));
+        scene.settle();
+        scene.sheet->saveAsPanel()->pathField()->setText(bad);
+        scene.tap(*scene.sheet->saveAsPanel()->saveButton());
+        scene.settle();
+        EXPECT_FALSE(scene.outcome->completed) << bad;
+        EXPECT_FALSE(scene.outcome->error.empty()) << bad;
+        ASSERT_NE(UIAlertView::visibleAlert(), nullptr) << bad;
+    }
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"result.png"})
+        << "the existing file is kept and nothing else is written";
+}
+
+TEST(ShareSheet, TheSaveAsStepCanGoBackToTheList) {
+    ShareScene scene;
+    scene.presentModally();
+    scene.tap(*scene.sheet->buttonForActivityType(UIActivityTypeSaveToFile));
+    scene.settle();
+    ASSERT_NE(scene.sheet->saveAsPanel(), nullptr);
+    scene.tap(*scene.sheet->saveAsPanel()->cancelButton());
+    scene.settle();
+    EXPECT_EQ(scene.sheet->saveAsPanel(), nullptr);
+    EXPECT_FALSE(scene.sheet->cancelButton()->superview()->isHidden());
+    EXPECT_EQ(scene.outcome->calls, 0) << "still open";
+    scene.tap(*scene.sheet->cancelButton());
+    scene.settle();
+    EXPECT_EQ(scene.outcome->calls, 1);
+}
+
+}  // namespace
