@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/ZOZuzazOzarozTheme.h"
+#include "core/_ZOZuzazOzarozViewController.h"
 #include "platform/foundation/NSBundle.h"
 
 namespace {
@@ -52,6 +53,12 @@ CLImageToolBase::~CLImageToolBase() = default;
 void CLImageToolBase::setup() {}
 
 void CLImageToolBase::cleanup() {}
+
+void CLImageToolBase::executeWithCompletionBlock(CompletionBlock completion) {
+    const auto owner = editor();
+    const UIImageViewPtr shown = owner ? owner->imageView() : nullptr;
+    completion(shown ? shown->image() : nullptr, std::nullopt, {});
+}
 
 UIImagePtr CLImageToolBase::imageForKeyDefaultImageName(const std::string& key,
                                                         const std::string& defaultImageName) const {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "core/CLImageToolClass.h"
+#include "core/CLImageToolError.h"
 #include "core/CLImageToolInfo.h"
 #include "platform/foundation/RuntimeClass.h"
 #include "platform/foundation/Value.h"
@@ -22,6 +24,12 @@ class _ZOZuzazOzarozViewController;
 // asked receive it, as a derived class inherits them.
 class CLImageToolBase : public std::enable_shared_from_this<CLImageToolBase> {
 public:
+    // How a tool delivers its result: the full-size picture, or an error when it can't
+    // make one, and a user-info dictionary the editor ignores. It must be called on the
+    // main thread (the editor moves a call from another thread there) and once.
+    using CompletionBlock = std::function<void(
+        UIImagePtr image, std::optional<CLImageToolError> error, ValueDictionary userInfo)>;
+
     // The classes whose docked numbers are their places in this list (0 to 6).
     static constexpr const char* kDockedToolNames[] = {
         "CLFilterTool", "CLAdjustmentTool", "CLEffectTool",    "CLBlurTool",
@@ -53,6 +61,10 @@ public:
     // Called right after the tool becomes current, and when it stops being current.
     virtual void setup();
     virtual void cleanup();
+    // Called when the user confirms the tool ("OK"). The base hands back the picture
+    // the editor's image view shows, at once and on the calling thread; tools override
+    // it to render their result (often in the background).
+    virtual void executeWithCompletionBlock(CompletionBlock completion);
 
     // A button or icon image: the application's image named by a non-empty string under
     // key in the descriptor's optionalInfo, else defaultImageName from this tool class's

@@ -2,11 +2,14 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/CLImageToolBase.h"
 #include "core/CLImageToolClassOf.h"
 #include "core/CLImageToolInfo.h"
+#include "platform/dispatch/DispatchQueue.h"
 #include "platform/foundation/ClassRegistry.h"
+#include "platform/graphics/UIColor.h"
 
 // A small class registry of test tools, in this discovery order:
 //   CLImageToolBase
@@ -83,6 +86,77 @@ struct EditorRoot : EffectLike {
         return CLImageToolInfo::toolsWithToolClass(registry().classNamed("CLImageToolBase"),
                                                    registry());
     }
+};
+
+// The editor's registry: the editor class, tools whose results are known, and tools
+// named after real ones (with the bundle's icons) that do nothing:
+//   CLImageToolBase
+//     PictureTool (10), ErrorTool (11), SilentTool (12), BackgroundTool (13),
+//     PreviewTool (14), CLFilterTool, CLAdjustmentTool, CLEffectTool, CLBlurTool,
+//     CLRotateTool, CLClippingTool (0 to 5), CLDrawTool, CLSplashTool, CLResizeTool
+//     (unlisted, last)
+//   _ZOZuzazOzarozViewController
+ClassRegistry& editorRegistry();
+// "<class name> setup" and "<class name> cleanup", in the order the tools heard them.
+std::vector<std::string>& toolLog();
+UIImagePtr solidPicture(CGSize size, const UIColor& color);
+// What PictureTool and BackgroundTool deliver: 60 x 30.
+const UIImagePtr& toolResult();
+// What PreviewTool shows in the editor's image view: 30 x 60.
+const UIImagePtr& toolPreview();
+
+struct LoggingTool : CLImageToolBase {
+    using CLImageToolBase::CLImageToolBase;
+    static bool isAvailable() { return true; }
+    void setup() override { toolLog().push_back(toolClass().name() + " setup"); }
+    void cleanup() override { toolLog().push_back(toolClass().name() + " cleanup"); }
+};
+
+// Locks the zoom while it is current and delivers toolResult at once.
+struct PictureTool : LoggingTool {
+    using LoggingTool::LoggingTool;
+    static double defaultDockedNumber(const RuntimeClass&) { return 10; }
+    static std::string defaultTitle() { return "Picture"; }
+    void setup() override;
+    void cleanup() override;
+    void executeWithCompletionBlock(CompletionBlock completion) override {
+        completion(toolResult(), std::nullopt, {});
+    }
+};
+
+struct ErrorTool : LoggingTool {
+    using LoggingTool::LoggingTool;
+    static double defaultDockedNumber(const RuntimeClass&) { return 11; }
+    void executeWithCompletionBlock(CompletionBlock completion) override {
+        completion(nullptr, CLImageToolError("Can't render"), {});
+    }
+};
+
+struct SilentTool : LoggingTool {
+    using LoggingTool::LoggingTool;
+    static double defaultDockedNumber(const RuntimeClass&) { return 12; }
+    void executeWithCompletionBlock(CompletionBlock completion) override {
+        completion(nullptr, std::nullopt, {});
+    }
+};
+
+// Renders on the global queue, holding itself as real renders do, and calls the
+// completion from the worker thread.
+struct BackgroundTool : LoggingTool {
+    using LoggingTool::LoggingTool;
+    static double defaultDockedNumber(const RuntimeClass&) { return 13; }
+    void executeWithCompletionBlock(CompletionBlock completion) override {
+        DispatchQueue::global().async([self = shared_from_this(), completion] {
+            completion(toolResult(), std::nullopt, {});
+        });
+    }
+};
+
+// Shows toolPreview and leaves the result to the base.
+struct PreviewTool : LoggingTool {
+    using LoggingTool::LoggingTool;
+    static double defaultDockedNumber(const RuntimeClass&) { return 14; }
+    void setup() override;
 };
 
 inline const RuntimeClass* named(const std::string& name) {

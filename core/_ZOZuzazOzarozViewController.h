@@ -1,0 +1,151 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/CLImageToolBase.h"
+#include "core/CLImageToolInfo.h"
+#include "core/ZOZuzazOzaroz.h"
+#include "core/ZOZuzazOzarozTransitionDelegate.h"
+#include "platform/foundation/ClassRegistry.h"
+#include "platform/ui/controls/UINavigationBar.h"
+#include "platform/ui/controls/UIScrollView.h"
+#include "platform/ui/gestures/UIGestureRecognizer.h"
+#include "platform/ui/view/UIImageView.h"
+
+// The editor screen. In menu mode it shows the picture in a zoomable viewport, a bar
+// with cancel and finish, and a strip with one item per available tool; tapping an
+// item starts that tool (tool mode): the strip slides away and the bar offers "Back"
+// and "OK". "OK" asks the tool for its result and makes it the working picture.
+//
+// Tools reach the editor's services through it: imageView (shows the working picture
+// or a tool's preview), scrollView (the viewport), menuView (the tool strip), view()
+// (the root view tools add their panels to), and the viewport operations below.
+//
+// Main thread only. The editor owns its working picture, its image view, the tool
+// tree and the current tool; tools and descriptors refer back to it weakly.
+class _ZOZuzazOzarozViewController : public ZOZuzazOzaroz,
+                                     public UIScrollViewDelegate,
+                                     public UINavigationBarDelegate {
+public:
+    static constexpr double kMenuHeight = 80;
+    static constexpr double kMenuItemWidth = 70;
+    static constexpr double kSwapDuration = 0.3;
+
+    // Builds the tool tree from registry's editor class (see ZOZuzazOzarozEditorClass;
+    // an unregistered editor class is answered for all the same).
+    explicit _ZOZuzazOzarozViewController(const ClassRegistry& registry);
+    // Takes the editor's own bar away from wherever it was added.
+    ~_ZOZuzazOzarozViewController() override;
+
+    const CLImageToolInfoPtr& toolInfo() const override { return toolInfo_; }
+    // The screen's title and the root descriptor's.
+    void setTitle(const std::string& title);
+
+    // The working picture: the picture after the last applied tool.
+    const UIImagePtr& originalImage() const { return originalImage_; }
+    void setOriginalImage(UIImagePtr image) { originalImage_ = std::move(image); }
+    const UIImageViewPtr& imageView() const { return imageView_; }
+    UIScrollViewPtr scrollView() const { return scrollView_.lock(); }
+    UIScrollViewPtr menuView() const { return menuView_.lock(); }
+    UINavigationBarPtr navigationBar() const { return navigationBar_.lock(); }
+    // The backdrop of the opening and closing transitions; null before them.
+    const UIViewPtr& bgView() const { return bgView_; }
+    // The host's image view the editor was shown over, or null.
+    const UIImageViewPtr& targetImageView() const { return targetImageView_; }
+    // The delegate when it also hears the transitions, else null.
+    std::shared_ptr<ZOZuzazOzarozTransitionDelegate> transitionDelegate() const;
+
+    // The tool strip: one item per available descriptor of the root, in docked order,
+    // spread with equal gaps when less than two items' width is left over.
+    void setMenuView();
+
+    // Tools.
+    const std::shared_ptr<CLImageToolBase>& currentTool() const { return currentTool_; }
+    // Cleans up the old tool, sets up the new one and switches the screen's mode.
+    void setCurrentTool(std::shared_ptr<CLImageToolBase> tool);
+    // False once the tool was applied, left or replaced: work it finishes later must
+    // then leave the editor alone.
+    bool isCurrentTool(const CLImageToolBase& tool) const { return currentTool_.get() == &tool; }
+    // Starts the tool a descriptor names, unless a tool is already current or the name
+    // is not a tool class of the registry.
+    void setupToolWithToolInfo(const CLImageToolInfoPtr& toolInfo);
+    void tappedMenuView(UIGestureRecognizer& sender);
+    void swapToolBarWithEditting(bool editing);
+    void swapMenuViewWithEditting(bool editing);
+    void swapNavigationBarWithEditting(bool editing);
+
+    // The bar buttons: finish and cancel (menu mode), "OK" and "Back" (tool mode).
+    void pushedFinishBtn();
+    void pushedCloseBtn();
+    void pushedDoneBtn();
+    void pushedCancelBtn();
+
+    // The viewport.
+    void initImageScrollView();
+    // Fits imageView to the viewport at the current zoom scale, centred.
+    void resetImageViewFrame();
+    // Locks the zoom at 95 % of the minimum scale (tools that draw over the picture).
+    void fixZoomScaleWithAnimated(bool animated);
+    // Allows zooming until the picture covers the viewport or reaches its own size,
+    // and returns to scale 1.
+    void resetZoomScaleWithAnimated(bool animated);
+    // Shows the working picture, fitted, at scale 1.
+    void refreshImageView();
+    // Gives destination the look and on-screen place of source, in its own superview.
+    static void copyImageViewInfoToView(const UIImageViewPtr& source,
+                                        const UIImageViewPtr& destination);
+
+    // Over a host image view.
+    void showInViewControllerWithImageView(const std::shared_ptr<UIViewController>& host,
+                                           const UIImageViewPtr& imageView) override;
+    // The picture flies from the host's image view into the viewport.
+    void expropriateImageView();
+    // The picture flies back to the host's image view, which keeps the result unless
+    // canceled, and the editor leaves the host's screen.
+    void restoreImageView(bool canceled);
+
+    // The screen.
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    UIStatusBarStyle preferredStatusBarStyle() const override;
+    unsigned supportedInterfaceOrientations() const override;
+    bool shouldAutorotate() const override { return false; }
+
+    std::optional<std::shared_ptr<UIView>> viewForZoomingInScrollView(UIScrollView&) override;
+    // Keeps a picture smaller than the viewport centred while it zooms.
+    void scrollViewDidZoom(UIScrollView& scrollView) override;
+    std::optional<UIBarPosition> positionForBar(UINavigationBar&) override;
+
+private:
+    friend class ZOZuzazOzarozTransitions;
+
+    std::shared_ptr<_ZOZuzazOzarozViewController> self();
+    std::weak_ptr<_ZOZuzazOzarozViewController> weakSelf();
+    void initNavigationBar();
+    void initMenuScrollView();
+    // Runs action on this editor while it lives.
+    UIBarButtonItem::Action buttonAction(void (_ZOZuzazOzarozViewController::*action)());
+    UIBarButtonItemPtr makeFinishButton();
+    UIBarButtonItemPtr makeButton(const std::string& key, const std::string& defaultTitle,
+                                  UIBarButtonItemStyle style,
+                                  void (_ZOZuzazOzarozViewController::*action)());
+    void pushToolItem(bool animated);
+    void popToolItem(bool animated);
+    // Where the strip goes to be below the screen.
+    double menuHiddenOffset() const;
+    void toolDidFinish(const std::weak_ptr<CLImageToolBase>& tool, const UIImagePtr& image,
+                       const std::optional<CLImageToolError>& error);
+    void dismissUnlessHandled(bool handled);
+
+    const ClassRegistry& registry_;
+    CLImageToolInfoPtr toolInfo_;
+    UIImagePtr originalImage_;
+    UIImageViewPtr imageView_;
+    std::weak_ptr<UIScrollView> scrollView_;
+    std::weak_ptr<UIScrollView> menuView_;
+    std::weak_ptr<UINavigationBar> navigationBar_;
+    UIViewPtr bgView_;
+    std::shared_ptr<CLImageToolBase> currentTool_;
+    UIImageViewPtr targetImageView_;
+};
