@@ -4,8 +4,10 @@
 
 #include "core/CLImageToolBase.h"
 #include "core/CLImageToolClassOf.h"
+#include "core/ZOZuzazOzarozEditorClass.h"
 #include "tools/color/CLDefaultEmptyFilter.h"
 #include "tools/color/CLFilterBase.h"
+#include "tools/color/CLFilterTool.h"
 
 namespace {
 
@@ -28,7 +30,9 @@ void addFilterCatalogue(ClassRegistry& registry) {
 
 void ToolCatalogue::registerClasses(ClassRegistry& registry) {
     addTool<CLImageToolBase>(registry, "CLImageToolBase", "");
+    addTool<CLFilterTool>(registry, "CLFilterTool", "CLImageToolBase");
     addFilterCatalogue(registry);
+    registry.registerClass(std::make_unique<ZOZuzazOzarozEditorClass>(registry));
 }
 
 void ToolCatalogue::registerSharedClasses() {

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <atomic>
+#include <memory>
+
+#include "core/CLImageToolBase.h"
+#include "platform/ui/controls/UIScrollView.h"
+#include "platform/ui/gestures/UIGestureRecognizer.h"
+
+class CLToolbarMenuItem;
+
+// One-tap filters: a strip with one item per filter of the catalogue, each showing a
+// thumbnail of the picture under its filter. A tap renders the filter over the whole
+// picture the tool started with, in the background, and shows it; filters never stack.
+// "OK" hands back what is shown, which is already full size.
+//
+// Renders that finish after the tool stopped being the editor's current tool are
+// dropped: a filter the user left with "Back" must not reach the working picture.
+class CLFilterTool : public CLImageToolBase {
+public:
+    static constexpr double kThumbnailSide = 50;
+
+    static std::string defaultTitle();
+    static bool isAvailable();
+    // One descriptor per filter class of the shared registry.
+    static CLImageToolInfoArray subtools();
+
+    // The filter a descriptor names applied to image; null when the name is not a
+    // filter class. Safe from any thread.
+    static UIImagePtr filteredImageWithToolName(const UIImagePtr& image,
+                                                const std::string& toolName);
+    // Main thread: reads the descriptor's name, then filters.
+    static UIImagePtr filteredImageWithToolInfo(const UIImagePtr& image,
+                                                const CLImageToolInfoPtr& toolInfo);
+    // True while a full-size render of any filter tool runs; taps are ignored then.
+    static bool isRendering() { return rendering_.load(); }
+
+    using CLImageToolBase::CLImageToolBase;
+
+    void setup() override;
+    void cleanup() override;
+    void executeWithCompletionBlock(CompletionBlock completion) override;
+
+    void setFilterMenu();
+    void tappedFilterPanel(UIGestureRecognizer& sender);
+
+    const UIImagePtr& originalImage() const { return originalImage_; }
+    const UIScrollViewPtr& menuScroll() const { return menuScroll_; }
+
+private:
+    // Runs deliver on the main queue if this tool is still the editor's current tool.
+    void onMainIfCurrent(std::function<void(_ZOZuzazOzarozViewController&)> deliver);
+    void startThumbnailJob(const std::shared_ptr<CLToolbarMenuItem>& item,
+                           const UIImagePtr& source);
+
+    static std::atomic<bool> rendering_;
+
+    UIImagePtr originalImage_;
+    UIScrollViewPtr menuScroll_;
+};
