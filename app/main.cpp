@@ -1,98 +1,111 @@
-// Until the editor's screens exist, the program shows that the picture pipeline
-// works end to end: it loads a photo, draws a caption over it and saves the result.
+// The photo editor. With a display it opens a phone-shaped window on the begin screen;
+// without one it plays a person's first edit on the same screens, offscreen, and says
+// where it put the screenshots and the saved picture.
+//
+//   photoeditor [--tablet] [--library DIR] [PICTURE]
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
+#include <iostream>
 #include <string>
 
+#include "app/shell/AppDelegate.h"
+#include "app/shell/AppTour.h"
+#include "app/shell/BeginViewController.h"
 #include "platform/foundation/NSBundle.h"
-#include "platform/graphics/CGContext.h"
-#include "platform/graphics/NSStringDrawing.h"
-#include "platform/graphics/UIBezierPath.h"
-#include "platform/graphics/UIGraphics.h"
-#include "platform/graphics/UIImage.h"
 #include "platform/runtime/Runtime.h"
+#include "platform/ui/picker/PhotoLibrary.h"
+#include "platform/ui/screens/UIDevice.h"
+#include "platform/ui/window/TouchTracker.h"
 
 namespace {
 
-std::string samplePicturePath() {
-    return NSBundle::mainBundle()->bundlePath() + "/library/ladybird.jpg";
-}
+struct Options {
+    bool tablet = false;
+    std::string library;
+    std::string picture;
+    std::string error;
+};
 
-// The picture with a rounded white frame and an outlined caption along its bottom.
-UIImagePtr framedWithCaption(const UIImage& picture, const std::string& caption) {
-    const CGSize size = picture.size();
-    UIGraphicsBeginImageContextWithOptions(size, true, picture.scale());
-    CGContextRef context = UIGraphicsGetCurrentContext();
-    if (!context) {
-        UIGraphicsEndImageContext();
-        return nullptr;
+Options parse(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--tablet") {
+            options.tablet = true;
+        } else if (argument == "--library" && i + 1 < argc) {
+            options.library = argv[++i];
+        } else if (argument.starts_with("-") || !options.picture.empty()) {
+            options.error = "unexpected argument " + argument;
+        } else {
+            options.picture = argument;
+        }
     }
-    picture.drawInRect(CGRect{CGPoint{}, size});
-
-    const double margin = std::min(size.width, size.height) * 0.04;
-    context->setStrokeColor(UIColor::whiteColor().colorWithAlphaComponent(0.9));
-    UIBezierPath frame = UIBezierPath::bezierPathWithRoundedRect(
-        CGRect{CGPoint{}, size}.insetBy(margin, margin), margin);
-    frame.setLineWidth(margin / 4);
-    frame.stroke();
-
-    NSStringAttributes attributes;
-    attributes.font = UIFont::boldSystemFontOfSize(margin * 1.5);
-    attributes.color = UIColor::whiteColor();
-    attributes.alignment = NSTextAlignment::Center;
-    const double textHeight = NSStringDrawing::sizeWithAttributes(caption, attributes).height;
-    context->setStrokeColor(UIColor::blackColor());
-    context->setLineWidth(margin / 8);
-    context->setTextDrawingMode(CGTextDrawingMode::FillStroke);
-    NSStringDrawing::drawInRect(
-        *context, caption,
-        CGRect{margin, size.height - 2 * margin - textHeight, size.width - 2 * margin, textHeight},
-        attributes);
-
-    UIImagePtr result = UIGraphicsGetImageFromCurrentImageContext();
-    UIGraphicsEndImageContext();
-    return result;
+    return options;
 }
 
-bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return !bytes.empty() && out.good();
+// Taps through the window's own touch handling, a sixtieth of a second apart.
+class WindowTaps {
+public:
+    explicit WindowTaps(UIWindow& window) : tracker_(window) {}
+
+    void operator()(CGPoint point) {
+        time_ += 0.5;
+        tracker_.send({{1, UITouchPhase::Began, point, {}}}, time_);
+        time_ += 1.0 / 60;
+        tracker_.send({{1, UITouchPhase::Ended, point, {}}}, time_);
+    }
+
+private:
+    TouchTracker tracker_;
+    double time_ = 0;
+};
+
+int runTour(AppDelegate& app, const std::string& outputFolder) {
+    std::cout << "No display: playing a first edit on the app's screens, offscreen.\n"
+              << "Photo library: " << PhotoLibrary::libraryPath() << std::endl;
+    auto taps = std::make_shared<WindowTaps>(*app.window());
+    AppTour tour(
+        app, [taps](CGPoint point) { (*taps)(point); }, outputFolder, std::cout);
+    const AppTour::Result result = tour.run();
+    if (!result.failure.empty()) {
+        std::cerr << "photoeditor: the tour stopped: " << result.failure << std::endl;
+        return 1;
+    }
+    std::cout << "Saved the edited picture to " << result.savedPath << std::endl;
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     Runtime runtime(argc, argv);
-    const std::string input = argc > 1 ? argv[1] : samplePicturePath();
-
-    UIImagePtr picture = UIImage::imageWithContentsOfFile(input);
-    if (!picture) {
-        std::fprintf(stderr, "photoeditor: can't read a picture from %s\n", input.c_str());
-        return 1;
+    const Options options = parse(argc, argv);
+    if (!options.error.empty()) {
+        std::cerr << "photoeditor: " << options.error
+                  << "\nusage: photoeditor [--tablet] [--library DIR] [PICTURE]" << std::endl;
+        return 2;
     }
-    std::printf("Loaded %s: %.0f × %.0f points at scale %.0f\n", input.c_str(),
-                picture->size().width, picture->size().height, picture->scale());
+    UIDevice::currentDevice().setUserInterfaceIdiom(options.tablet ? UIUserInterfaceIdiom::Pad
+                                                                   : UIUserInterfaceIdiom::Phone);
+    PhotoLibrary::setLibraryPath(options.library.empty() ? PhotoLibrary::defaultLibraryPath()
+                                                         : options.library);
+    PhotoLibrary::setFallbackPath(NSBundle::mainBundle()->bundlePath() + "/library");
 
-    UIImagePtr framed = framedWithCaption(*picture, "Photo editor");
-    if (!framed) {
-        std::fprintf(stderr, "photoeditor: can't draw into a picture of that size\n");
-        return 1;
+    AppDelegate app;
+    app.applicationDidFinishLaunchingWithOptions();
+    if (!options.picture.empty()) {
+        const UIImagePtr picture = UIImage::imageWithContentsOfFile(options.picture);
+        if (picture) {
+            app.beginViewController()->editImage(picture);
+        } else {
+            std::cerr << "photoeditor: can't read a picture from " << options.picture << std::endl;
+        }
     }
-    std::printf("Drew a rounded frame and an outlined caption over it\n");
-
-    const std::filesystem::path outputFolder =
+    if (!Runtime::isOffscreen()) {
+        return runtime.exec();
+    }
+    const std::filesystem::path output =
         std::filesystem::absolute(std::filesystem::path(argv[0]).parent_path() / "output");
-    std::filesystem::create_directories(outputFolder);
-    const std::filesystem::path output = outputFolder / "framed.jpg";
-    if (!writeFile(output, UIImageJPEGRepresentation(*framed, 0.9))) {
-        std::fprintf(stderr, "photoeditor: can't write %s\n", output.c_str());
-        return 1;
-    }
-    std::printf("Wrote %s\n", output.c_str());
-    return 0;
+    return runTour(app, output.string());
 }

@@ -1,0 +1,23 @@
+#include "app/shell/AppDelegate.h"
+
+#include "app/shell/BaseNavigationController.h"
+#include "app/shell/BeginViewController.h"
+#include "platform/ui/screens/UIDevice.h"
+#include "tools/ToolCatalogue.h"
+
+bool AppDelegate::applicationDidFinishLaunchingWithOptions() {
+    ToolCatalogue::registerSharedClasses();
+    window_ = std::make_shared<UIWindow>(UIDevice::currentDevice().screenBounds());
+    auto begin = std::make_shared<BeginViewController>();
+    window_->setRootViewController(std::make_shared<BaseNavigationController>(begin));
+    window_->makeKeyAndVisible();
+    return true;
+}
+
+std::shared_ptr<BeginViewController> AppDelegate::beginViewController() const {
+    const auto stack = std::dynamic_pointer_cast<UINavigationController>(
+        window_ ? window_->rootViewController() : nullptr);
+    return stack && !stack->viewControllers().empty()
+               ? std::dynamic_pointer_cast<BeginViewController>(stack->viewControllers().front())
+               : nullptr;
+}

@@ -1,0 +1,7 @@
+#include "app/shell/BaseViewController.h"
+
+void BaseViewController::viewDidLoad() {
+    UIViewController::viewDidLoad();
+    setupUI();
+    setupData();
+}

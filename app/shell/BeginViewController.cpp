@@ -1,0 +1,183 @@
+#include "app/shell/BeginViewController.h"
+
+#include "app/actionsheet/UICustomActionSheet.h"
+#include "app/shell/ResultViewController.h"
+#include "app/translucent/KRTranslucentView.h"
+#include "core/ZOZuzazOzaroz.h"
+#include "platform/foundation/NSBundle.h"
+#include "platform/graphics/ImageEncoder.h"
+#include "platform/ui/screens/UINavigationController.h"
+#include "platform/ui/view/UILabel.h"
+
+namespace {
+
+constexpr double kPanelHeight = 150;
+constexpr double kButtonWidth = 220;
+constexpr double kButtonHeight = 54;
+constexpr double kMargin = 24;
+
+std::shared_ptr<UILabel> makeLabel(const CGRect& frame, const std::string& text, const UIFont& font,
+                                   double alpha) {
+    auto label = std::make_shared<UILabel>(frame);
+    label->setText(text);
+    label->setFont(font);
+    label->setTextColor(UIColor::whiteColor().colorWithAlphaComponent(alpha));
+    label->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    return label;
+}
+
+}  // namespace
+
+bool BeginViewController::firstimageIsEqualTo(const UIImagePtr& first, const UIImagePtr& second) {
+    if (!first || !second) {
+        return false;
+    }
+    const std::vector<std::uint8_t> firstBytes = ImageEncoder::encodePNG(*first);
+    return !firstBytes.empty() && firstBytes == ImageEncoder::encodePNG(*second);
+}
+
+UIImagePtr BeginViewController::placeholderImage() {
+    return UIImage::imageWithContentsOfFile(NSBundle::mainBundle()->bundlePath() + "/" +
+                                            kPlaceholderName);
+}
+
+std::weak_ptr<BeginViewController> BeginViewController::weakSelf() {
+    return std::static_pointer_cast<BeginViewController>(shared_from_this());
+}
+
+// The screen: the photo filling it, a title over its top, and a translucent panel
+// along the bottom holding the "New" button (and the share button, hidden here).
+void BeginViewController::loadView() {
+    UIViewController::loadView();
+    const UIViewPtr& root = view();
+    root->setBackgroundColor(UIColor::blackColor());
+    const CGRect bounds = root->bounds();
+
+    auto photo = std::make_shared<UIImageView>(bounds);
+    photo->setContentMode(UIViewContentMode::ScaleAspectFill);
+    photo->setClipsToBounds(true);
+    photo->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+    photo->setImage(placeholderImage());
+    root->addSubview(photo);
+    imageView_ = photo;
+
+    root->addSubview(makeLabel(CGRect(kMargin, 64, bounds.width() - 2 * kMargin, 42),
+                               "Photo Editor", UIFont::boldSystemFontOfSize(34), 1.0));
+    root->addSubview(makeLabel(CGRect(kMargin, 108, bounds.width() - 2 * kMargin, 24),
+                               "Pick a photo and make it yours", UIFont::systemFontOfSize(17),
+                               0.85));
+
+    auto panel = std::make_shared<KRTranslucentView>(
+        CGRect(0, bounds.height() - kPanelHeight, bounds.width(), kPanelHeight));
+    panel->setTranslucentStyle(UIBarStyle::Black);
+    panel->setAutoresizingMask(UIViewAutoresizingFlexibleWidth |
+                               UIViewAutoresizingFlexibleTopMargin);
+    root->addSubview(panel);
+    blurView_ = panel;
+
+    auto button = std::make_shared<UIButton>(CGRect((bounds.width() - kButtonWidth) / 2,
+                                                    (kPanelHeight - kButtonHeight) / 2 - 8,
+                                                    kButtonWidth, kButtonHeight));
+    button->setBackgroundColor(UIColor::whiteColor());
+    button->setTitleColor(UIColor::blackColor(), UIControlStateNormal);
+    button->titleLabel()->setFont(UIFont::boldSystemFontOfSize(20));
+    button->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin |
+                                UIViewAutoresizingFlexibleRightMargin);
+    const auto weak = weakSelf();
+    button->addTarget(
+        [weak](UIControl&) {
+            if (const auto self = weak.lock()) {
+                self->chooseImage();
+            }
+        },
+        UIControlEventTouchUpInside);
+    panel->addSubview(button);
+    chooseImageButton_ = button;
+
+    auto share = std::make_shared<UIButton>(CGRect(bounds.width() - 90, 64, 70, 36));
+    share->setTitle("Share", UIControlStateNormal);
+    share->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
+    root->addSubview(share);
+    saveAndShare_ = share;
+}
+
+void BeginViewController::setupUI() {
+    saveAndShare()->setHidden(true);
+    const auto button = chooseImageButton();
+    button->setTitle("New", UIControlStateNormal);
+    button->titleLabel()->setTextAlignment(NSTextAlignment::Center);
+    button->layer().setCornerRadius(button->frame().size.height / 2);
+    button->layer().setMasksToBounds(true);
+}
+
+void BeginViewController::chooseImage() {
+    const UIImagePtr shown = imageView()->image();
+    if (firstimageIsEqualTo(shown, placeholderImage())) {
+        presentUICustomActionSheet();
+        return;
+    }
+    presentViewController(
+        ZOZuzazOzaroz::createWithImageDelegate(
+            shown, std::static_pointer_cast<BeginViewController>(shared_from_this())),
+        true);
+}
+
+void BeginViewController::editImage(const UIImagePtr& picture) {
+    loadViewIfNeeded();
+    imageView()->setImage(picture);
+    chooseImage();
+}
+
+void BeginViewController::presentUICustomActionSheet() {
+    const auto sheet = UICustomActionSheet::create(
+        "Pick a picture", std::static_pointer_cast<BeginViewController>(shared_from_this()),
+        {"Cancel", "Photo Library", "Camera"});
+    sheet->setButtonColors({UIColor::redColor()});
+    sheet->setBackgroundColor(UIColor::clearColor());
+    sheet->showInView(view());
+}
+
+void BeginViewController::customActionSheetClickedButtonAtIndex(UICustomActionSheet&,
+                                                                std::size_t index) {
+    using Source = UIImagePickerControllerSourceType;
+    if (index == 0 || !UIImagePickerController::isSourceTypeAvailable(Source::PhotoLibrary)) {
+        return;
+    }
+    const bool camera =
+        index == 2 && UIImagePickerController::isSourceTypeAvailable(Source::Camera);
+    auto picker = std::make_shared<UIImagePickerController>();
+    picker->setAllowsEditing(false);
+    picker->setSourceType(camera ? Source::Camera : Source::PhotoLibrary);
+    picker->setDelegate(std::static_pointer_cast<BeginViewController>(shared_from_this()));
+    presentViewController(picker, true);
+}
+
+bool BeginViewController::imagePickerControllerDidFinishPickingMediaWithInfo(
+    UIImagePickerController& picker, const ValueDictionary& info) {
+    const auto picked = info.find(UIImagePickerControllerOriginalImage);
+    const UIImagePtr image = picked == info.end() ? nullptr : picked->second.imageValue();
+    const auto editor = ZOZuzazOzaroz::createWithImage(image);
+    editor->setDelegate(std::static_pointer_cast<BeginViewController>(shared_from_this()));
+    picker.pushViewController(editor, true);
+    return true;
+}
+
+bool BeginViewController::imageEditorDidFinishEdittingWithImage(ZOZuzazOzaroz& editor,
+                                                                const UIImagePtr& image) {
+    const auto weak = weakSelf();
+    editor.dismissViewControllerAnimated(true, [weak, image] {
+        const auto self = weak.lock();
+        if (!self || !self->navigationController()) {
+            return;
+        }
+        auto result = std::make_shared<ResultViewController>();
+        result->setImage(image);
+        self->navigationController()->pushViewController(result, true);
+    });
+    return true;
+}
+
+void BeginViewController::imageEditorWillDismissWithImageViewCanceled(ZOZuzazOzaroz&,
+                                                                      const UIImageViewPtr&, bool) {
+    chooseImageButton()->setTitle("Edit", UIControlStateNormal);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <memory>
+
+#include "app/actionsheet/UICustomActionSheetDelegate.h"
+#include "app/shell/BaseViewController.h"
+#include "core/ZOZuzazOzarozTransitionDelegate.h"
+#include "platform/ui/picker/UIImagePickerController.h"
+#include "platform/ui/picker/UIImagePickerControllerDelegate.h"
+#include "platform/ui/view/UIButton.h"
+#include "platform/ui/view/UIImageView.h"
+
+// The first screen: a photo behind a translucent panel with the "New" button. "New"
+// asks where the picture comes from (photo library or camera); the picked picture
+// opens in the editor on the picker's own stack, and a finished edit goes to the
+// result screen, pushed on top of this one.
+class BeginViewController : public BaseViewController,
+                            public UICustomActionSheetDelegate,
+                            public UIImagePickerControllerDelegate,
+                            public ZOZuzazOzarozTransitionDelegate {
+public:
+    static constexpr const char* kPlaceholderName = "img_lumet.jpg";
+
+    // Equal when both encode to the same PNG bytes; false when either is missing.
+    static bool firstimageIsEqualTo(const UIImagePtr& first, const UIImagePtr& second);
+
+    std::shared_ptr<UIImageView> imageView() const { return imageView_.lock(); }
+    std::shared_ptr<UIButton> chooseImageButton() const { return chooseImageButton_.lock(); }
+    std::shared_ptr<UIView> saveAndShare() const { return saveAndShare_.lock(); }
+    std::shared_ptr<UIView> blurView() const { return blurView_.lock(); }
+
+    void loadView() override;
+
+    void chooseImage();
+    // Shows picture on this screen and opens it in the editor.
+    void editImage(const UIImagePtr& picture);
+    void presentUICustomActionSheet();
+
+    void customActionSheetClickedButtonAtIndex(UICustomActionSheet& sheet,
+                                               std::size_t index) override;
+    bool imagePickerControllerDidFinishPickingMediaWithInfo(UIImagePickerController& picker,
+                                                            const ValueDictionary& info) override;
+    bool imageEditorDidFinishEdittingWithImage(ZOZuzazOzaroz& editor,
+                                               const UIImagePtr& image) override;
+    void imageEditorWillDismissWithImageViewCanceled(ZOZuzazOzaroz& editor,
+                                                     const UIImageViewPtr& imageView,
+                                                     bool canceled) override;
+
+protected:
+    void setupUI() override;
+
+private:
+    std::weak_ptr<BeginViewController> weakSelf();
+    static UIImagePtr placeholderImage();
+
+    std::weak_ptr<UIImageView> imageView_;
+    std::weak_ptr<UIButton> chooseImageButton_;
+    std::weak_ptr<UIView> saveAndShare_;
+    std::weak_ptr<UIView> blurView_;
+};

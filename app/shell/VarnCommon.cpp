@@ -1,0 +1,35 @@
+#include "app/shell/VarnCommon.h"
+
+#include "platform/ui/screens/UIAlertView.h"
+#include "platform/ui/screens/UIApplication.h"
+#include "platform/ui/screens/UIDevice.h"
+#include "platform/ui/sharing/UIActivityTypes.h"
+#include "platform/ui/sharing/UIActivityViewController.h"
+#include "platform/ui/sharing/UIPopoverController.h"
+#include "platform/ui/window/UIWindow.h"
+
+void VarnCommon::showAlertTitle(const std::string& message, const std::string& title) {
+    auto alert =
+        std::make_shared<UIAlertView>(title, message, std::weak_ptr<UIAlertViewDelegate>(), "OK");
+    alert->show();
+}
+
+UIActivityViewControllerPtr VarnCommon::shareViaActivityControllerView(
+    const ValueArray& items, UIViewController& controller) {
+    auto sheet = std::make_shared<UIActivityViewController>(items);
+    sheet->setExcludedActivityTypes({UIActivityTypePrint});
+    if (UIDevice::currentDevice().userInterfaceIdiom() != UIUserInterfaceIdiom::Phone) {
+        // A shown popover keeps itself alive until it closes.
+        const CGRect screen = UIDevice::currentDevice().screenBounds();
+        std::make_shared<UIPopoverController>(sheet)
+            ->presentPopoverFromRectInViewPermittedArrowDirectionsAnimated(
+                CGRect(screen.width() / 2, screen.height() / 4, 0, 0), controller.view(),
+                UIPopoverArrowDirectionAny, true);
+        return sheet;
+    }
+    const auto window = UIApplication::sharedApplication().keyWindow();
+    if (window && window->rootViewController()) {
+        window->rootViewController()->presentViewController(sheet, true, [] {});
+    }
+    return sheet;
+}

@@ -1,0 +1,114 @@
+#include "app/actionsheet/UICustomActionSheet.h"
+#include "app/shell/ResultViewController.h"
+#include "core/_ZOZuzazOzarozViewController.h"
+#include "tests/app/shell/AppTestSupport.h"
+
+namespace {
+
+using Source = UIImagePickerControllerSourceType;
+
+UIImagePtr plainPicture(int width, int height, std::uint32_t colour) {
+    auto bitmap = CGImage::create(width, height, CGPixelFormat::RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(bitmap->mutableRow(y));
+        std::fill(row, row + width, colour);
+    }
+    return UIImage::imageWithCGImage(bitmap);
+}
+
+class BeginViewControllerTest : public AppFixture {
+protected:
+    std::shared_ptr<UIImagePickerController> pickerAfterSheetButton(std::size_t index) {
+        begin()->presentUICustomActionSheet();
+        settle();
+        std::shared_ptr<UICustomActionSheet> sheet;
+        for (const auto& view : begin()->view()->allSubviews()) {
+            if (auto found = std::dynamic_pointer_cast<UICustomActionSheet>(view)) {
+                sheet = found;
+            }
+        }
+        EXPECT_NE(sheet, nullptr);
+        if (sheet) {
+            sheet->actionButtonPressed(*sheet->buttons().at(index));
+        }
+        settle();
+        return std::dynamic_pointer_cast<UIImagePickerController>(
+            begin()->presentedViewController());
+    }
+};
+
+}  // namespace
+
+TEST_F(BeginViewControllerTest, StartsOnThePlaceholderWithTheNewButton) {
+    ASSERT_NE(begin(), nullptr);
+    EXPECT_TRUE(stack()->isNavigationBarHidden());
+    EXPECT_TRUE(begin()->saveAndShare()->isHidden());
+    const auto button = begin()->chooseImageButton();
+    EXPECT_EQ(button->currentTitle(), "New");
+    EXPECT_DOUBLE_EQ(button->layer().cornerRadius(), button->frame().size.height / 2);
+    ASSERT_NE(begin()->imageView()->image(), nullptr) << "the placeholder img_lumet.jpg";
+}
+
+TEST_F(BeginViewControllerTest, PicturesAreEqualByTheirPngBytes) {
+    const UIImagePtr red = plainPicture(8, 6, 0xFFFF0000);
+    EXPECT_TRUE(BeginViewController::firstimageIsEqualTo(red, plainPicture(8, 6, 0xFFFF0000)));
+    EXPECT_FALSE(BeginViewController::firstimageIsEqualTo(red, plainPicture(8, 6, 0xFFFF0001)));
+    EXPECT_FALSE(BeginViewController::firstimageIsEqualTo(red, plainPicture(6, 8, 0xFFFF0000)));
+    EXPECT_FALSE(BeginViewController::firstimageIsEqualTo(red, nullptr));
+    EXPECT_FALSE(BeginViewController::firstimageIsEqualTo(nullptr, nullptr));
+}
+
+TEST_F(BeginViewControllerTest, TheSheetsButtonsChooseTheSource) {
+    EXPECT_EQ(pickerAfterSheetButton(0), nullptr) << "\"Cancel\" opens nothing";
+
+    const auto library = pickerAfterSheetButton(2);
+    ASSERT_NE(library, nullptr) << "\"Camera\" without a camera opens the library";
+    EXPECT_EQ(library->sourceType(), Source::PhotoLibrary);
+    library->dismissViewControllerAnimated(false);
+    settle();
+
+    UIImagePickerController::setSourceTypeAvailable(Source::Camera, true);
+    const auto camera = pickerAfterSheetButton(2);
+    ASSERT_NE(camera, nullptr);
+    EXPECT_EQ(camera->sourceType(), Source::Camera);
+    camera->dismissViewControllerAnimated(false);
+    settle();
+
+    UIImagePickerController::setSourceTypeAvailable(Source::PhotoLibrary, false);
+    EXPECT_EQ(pickerAfterSheetButton(1), nullptr) << "no library, no picker";
+}
+
+TEST_F(BeginViewControllerTest, FinishingTheEditorShowsTheResultAboveTheBeginScreen) {
+    const auto picker = pickerAfterSheetButton(1);
+    ASSERT_NE(picker, nullptr);
+    const UIImagePtr picked = plainPicture(64, 48, 0xFF336699);
+    EXPECT_TRUE(picker->delegate()->imagePickerControllerDidFinishPickingMediaWithInfo(
+        *picker, {{UIImagePickerControllerOriginalImage, picked}}));
+    settle();
+    const auto editor =
+        std::dynamic_pointer_cast<_ZOZuzazOzarozViewController>(picker->topViewController());
+    ASSERT_NE(editor, nullptr) << "the editor is pushed onto the picker's own stack";
+
+    editor->pushedFinishBtn();
+    settle();
+    EXPECT_EQ(begin()->presentedViewController(), nullptr) << "the picker went with the editor";
+    ASSERT_EQ(stack()->viewControllers().size(), 2u);
+    const auto result =
+        std::dynamic_pointer_cast<ResultViewController>(stack()->topViewController());
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(result->image(), editor->originalImage());
+    EXPECT_EQ(result->imageDisplayView()->image(), result->image());
+    EXPECT_EQ(result->imageDisplayView()->contentMode(), UIViewContentMode::ScaleAspectFit);
+
+    result->back();
+    settle();
+    EXPECT_EQ(stack()->topViewController(), begin());
+    EXPECT_EQ(begin()->presentedViewController(), nullptr);
+}
+
+TEST_F(BeginViewControllerTest, ARealPictureOpensTheEditorDirectly) {
+    begin()->editImage(plainPicture(40, 30, 0xFF808080));
+    settle();
+    EXPECT_NE(std::dynamic_pointer_cast<ZOZuzazOzaroz>(begin()->presentedViewController()),
+              nullptr);
+}
