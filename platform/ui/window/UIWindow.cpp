@@ -46,7 +46,12 @@ UIImagePtr imageFromQt(const QImage& picture, double scale) {
 
 UIWindow::UIWindow(const CGRect& frame) : UIView(frame) {}
 
-UIWindow::~UIWindow() = default;
+// The screens go first: tearing them down changes the tree, which asks the desktop
+// window for a repaint, so it must still be there.
+UIWindow::~UIWindow() {
+    rootController_.reset();
+    rootView_.reset();
+}
 
 std::shared_ptr<UIWindow> UIWindow::keyWindow() {
     return keyWindowSlot().lock();

@@ -16,6 +16,7 @@
 #include "platform/dispatch/DispatchQueue.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/ui/animation/AnimationClock.h"
+#include "platform/ui/screens/UIViewController.h"
 #include "platform/ui/view/UIActivityIndicatorView.h"
 #include "platform/ui/view/UIButton.h"
 #include "platform/ui/view/UIImageView.h"
@@ -168,6 +169,22 @@ UIViewPtr sampleScreen(CGSize size) {
 }
 
 }  // namespace
+
+// A screen that changes the tree as it goes, as an editor taking its bar away does.
+// Under the address sanitizer this catches the desktop window going first.
+TEST_F(WindowTest, ClosingTearsTheScreensDownBeforeTheDesktopWindow) {
+    struct Screen : UIViewController {
+        UIViewPtr bar = std::make_shared<UIView>(CGRect{0, 0, 100, 44});
+        ~Screen() override { bar->removeFromSuperview(); }
+    };
+    auto screen = std::make_shared<Screen>();
+    window_->setRootViewController(screen);
+    window_->addSubview(screen->bar);
+    const std::weak_ptr<Screen> watched = screen;
+    screen.reset();
+    window_.reset();
+    EXPECT_TRUE(watched.expired());
+}
 
 TEST_F(WindowTest, MouseIsOneFingerThroughQtsInputPath) {
     QTest::mousePress(native(), Qt::LeftButton, {}, QPoint(60, 110));
