@@ -5,13 +5,11 @@
 #include <vector>
 
 #include "imaging/BitmapConversion.h"
+#include "imaging/ResampleKernels.h"
 #include "imaging/ResampleWeights.h"
 #include "imaging/RowBands.h"
 
 namespace {
-
-constexpr int kVerticalShift = 6;  // keeps the horizontal sums inside 32 bits
-constexpr int kFinalShift = 2 * ResampleWeights::kFractionBits - kVerticalShift;
 
 struct Spot {
     std::ptrdiff_t x;
@@ -59,16 +57,6 @@ OrientedWriter makeWriter(CGImage& result, UIImageOrientation orientation, int w
             (p01.x - p00.x) + (p01.y - p00.y) * stride};
 }
 
-// The hot loop of a resize; built for AVX2 as well where the processor has it.
-__attribute__((target_clones("avx2", "default"))) void accumulateRow(std::int32_t* sums,
-                                                                     const std::uint8_t* row,
-                                                                     std::int32_t weight,
-                                                                     std::size_t count) {
-    for (std::size_t x = 0; x < count; ++x) {
-        sums[x] += weight * row[x];
-    }
-}
-
 class Resampler {
 public:
     Resampler(const CGImage& source, const BitmapPlacement& placement)
@@ -90,57 +78,30 @@ public:
         forEachRowBand(
             rows_.count(), rowsPerBandFor(std::max<std::size_t>(width, 1) * 4),
             [&](std::size_t first, std::size_t end) {
-                std::vector<std::int32_t> sums(static_cast<std::size_t>(source_.width()) * 4);
+                std::vector<std::int16_t> sums(static_cast<std::size_t>(source_.width()) * 4);
+                std::vector<const std::uint8_t*> taps;
                 for (auto j = static_cast<int>(first); j < static_cast<int>(end); ++j) {
-                    sumRows(j, sums);
-                    writeRow(j, sums, writer);
+                    sumRows(j, sums, taps);
+                    resample::horizontal(
+                        {sums.data(), columns_, rows_.tapCount(j) > 0, opaque_ ? 0xFF000000u : 0u},
+                        writer.origin + j * writer.stepJ, writer.stepI);
                 }
             });
     }
 
 private:
-    void sumRows(int j, std::vector<std::int32_t>& sums) const {
+    void sumRows(int j, std::vector<std::int16_t>& sums,
+                 std::vector<const std::uint8_t*>& taps) const {
         if (endColumn_ <= firstColumn_) {
             return;
         }
-        const std::size_t begin = static_cast<std::size_t>(firstColumn_) * 4;
-        const std::size_t count = static_cast<std::size_t>(endColumn_ - firstColumn_) * 4;
-        std::fill_n(sums.data() + begin, count, 0);
-        const std::int16_t* weights = rows_.weights(j);
+        taps.clear();
         for (int t = 0; t < rows_.tapCount(j); ++t) {
-            accumulateRow(sums.data() + begin, source_.row(rows_.start(j) + t) + begin, weights[t],
-                          count);
+            taps.push_back(source_.row(rows_.start(j) + t));
         }
-        for (std::size_t x = begin; x < begin + count; ++x) {
-            sums[x] = (sums[x] + (1 << (kVerticalShift - 1))) >> kVerticalShift;
-        }
-    }
-
-    void writeRow(int j, const std::vector<std::int32_t>& sums,
-                  const OrientedWriter& writer) const {
-        const bool rowInside = rows_.tapCount(j) > 0;
-        std::uint32_t* out = writer.origin + j * writer.stepJ;
-        for (int i = 0; i < columns_.count(); ++i, out += writer.stepI) {
-            const int taps = rowInside ? columns_.tapCount(i) : 0;
-            const std::int16_t* weights = columns_.weights(i);
-            const std::int32_t* in =
-                sums.data() + static_cast<std::ptrdiff_t>(columns_.start(i)) * 4;
-            std::int32_t channel[4] = {0, 0, 0, 0};
-            for (int t = 0; t < taps; ++t) {
-                for (int c = 0; c < 4; ++c) {
-                    channel[c] += weights[t] * in[4 * t + c];
-                }
-            }
-            std::uint32_t pixel = 0;
-            for (int c = 0; c < 4; ++c) {
-                const std::int32_t value = (channel[c] + (1 << (kFinalShift - 1))) >> kFinalShift;
-                pixel |= static_cast<std::uint32_t>(std::clamp(value, 0, 255)) << (8 * c);
-            }
-            if (opaque_ && taps > 0) {
-                pixel |= 0xFF000000u;
-            }
-            *out = pixel;
-        }
+        resample::vertical(taps.data(), rows_.weights(j), rows_.tapCount(j), sums.data(),
+                           static_cast<std::size_t>(firstColumn_) * 4,
+                           static_cast<std::size_t>(endColumn_) * 4);
     }
 
     const CGImage& source_;

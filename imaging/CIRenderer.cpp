@@ -1,6 +1,7 @@
 #include "imaging/CIRenderer.h"
 
 #include "imaging/BitmapConversion.h"
+#include "imaging/BitmapRecycler.h"
 
 CIPixels CIRenderer::render(const CIImage& image) {
     const CIImage::Application* application = image.application();
@@ -39,9 +40,7 @@ CIPixels CIRenderer::renderPointRun(const CIImage& image) {
         program = program.then((*step)->filter->program((*step)->parameters));
         note(**step);
     }
-    auto output =
-        CGImage::create(input.bitmap->width(), input.bitmap->height(),
-                        CGPixelFormat::ARGB32Premultiplied, CGImage::Contents::Uninitialized);
+    auto output = BitmapRecycler::create(input.bitmap->width(), input.bitmap->height());
     if (!output) {
         return {};
     }

@@ -1,3 +1,5 @@
+#if defined(__x86_64__)
+
 #include <immintrin.h>
 
 #include "imaging/ColorTables.h"
@@ -47,3 +49,5 @@ AVX2_TARGET void applyColorTablesAvx2(const ColorTables& tables, const std::uint
         out[x] = tables.opaquePixel(in[x] | opaqueBits);
     }
 }
+
+#endif

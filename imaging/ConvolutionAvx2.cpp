@@ -1,3 +1,5 @@
+#if defined(__x86_64__)
+
 #include <immintrin.h>
 
 #include "imaging/ConvolutionSpan.h"
@@ -76,3 +78,5 @@ AVX2_TARGET void convolveSymmetricSpanAvx2(const ConvolutionTaps& taps,
     }
     convolveSpanScalar(taps, sources, out, j, end);
 }
+
+#endif

@@ -1,3 +1,5 @@
+#if defined(__x86_64__)
+
 #include <emmintrin.h>
 
 #include "imaging/ConvolutionSpan.h"
@@ -87,3 +89,5 @@ void convolveSymmetricSpanSse2(const ConvolutionTaps& taps, const std::uint8_t* 
     }
     convolveSpanScalar(taps, sources, out, j, end);
 }
+
+#endif

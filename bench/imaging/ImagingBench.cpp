@@ -12,6 +12,7 @@
 #include "imaging/CIFilterRegistry.h"
 #include "imaging/GaussianKernel.h"
 #include "imaging/UIImageUtility.h"
+#include "platform/graphics/CGContext.h"
 
 namespace {
 
@@ -137,6 +138,20 @@ void BM_Resize(benchmark::State& state, bool toHalf, int megapixels) {
     }
 }
 
+// The platform's smooth shrink of a picture drawn into a small bitmap context: Qt's
+// area-averaging scale, then a draw at about its own size.
+void BM_ContextShrink640(benchmark::State& state, int megapixels) {
+    const UIImagePtr& picture = photo(megapixels);
+    const CGSize size = picture->size();
+    const int height = static_cast<int>(640 * size.height / size.width);
+    for (auto _ : state) {
+        const CGContextRef context =
+            CGContext::createBitmap(640, height, CGPixelFormat::ARGB32Premultiplied);
+        context->drawImage(CGRect(0, 0, 640, height), picture->CGImage());
+        benchmark::DoNotOptimize(context->makeImage());
+    }
+}
+
 // What moving the pixels once costs: two threads copying half the picture each.
 void BM_TwoThreadMemcpy(benchmark::State& state, int megapixels) {
     const CGImage& source = *photo(megapixels)->CGImage();
@@ -171,6 +186,7 @@ void registerAll() {
         }
         add("ResizeHalf" + size, BM_Resize, true, mp);
         add("Resize640" + size, BM_Resize, false, mp);
+        add("ContextShrink640" + size, BM_ContextShrink640, mp);
         add("AdjustmentChain" + size, BM_AdjustmentChain, mp);
         for (const CIFilterDescriptor* filter : CIFilterRegistry::allDescriptors()) {
             add("Filter/" + filter->name + size, BM_Filter, filter->name, mp);

@@ -35,6 +35,7 @@ awk '
             row("affine turn 30 degrees", "Filter/CIAffineTransform" mp, opencv["WarpAffine30" mp], "warpAffine")
             row("resize to half", "ResizeHalf" mp, opencv["ResizeHalfArea" mp], "resize INTER_AREA")
             row("resize to 640 wide", "Resize640" mp, opencv["Resize640Area" mp], "resize INTER_AREA")
+            row("resize to 640 wide", "Resize640" mp, ours["ContextShrink640" mp], "QImage::scaled smooth")
             row("pixellate", "Filter/CIPixellate" mp, opencv["PixellateResizeDownUp" mp], "resize down+up")
             row("adjustment chain", "AdjustmentChain" mp, ours["Filter/CIColorControls" mp], "our CIColorControls")
             row("adjustment chain", "AdjustmentChain" mp, ours["Filter/CIColorInvert" mp], "our CIColorInvert")

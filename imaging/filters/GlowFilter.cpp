@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <utility>
 
+#include "imaging/BitmapRecycler.h"
 #include "imaging/GaussianKernel.h"
-#include "imaging/RowBands.h"
 
 namespace {
 
@@ -17,13 +17,56 @@ std::shared_ptr<CGImage> padded(const CGImage& in, int margin) {
         return nullptr;
     }
     const std::uint32_t opaque = in.format() == CGPixelFormat::RGB32 ? 0xFF000000u : 0;
-    for (int y = 0; y < in.height(); ++y) {
-        const auto* source = reinterpret_cast<const std::uint32_t*>(in.row(y));
-        auto* target = reinterpret_cast<std::uint32_t*>(result->mutableRow(y + margin)) + margin;
-        for (int x = 0; x < in.width(); ++x) {
-            target[x] = source[x] | opaque;
+    const auto width = static_cast<std::size_t>(in.width());
+    forEachRowBand(in.height(), rowsPerBandFor(width), [&](std::size_t first, std::size_t end) {
+        for (auto y = static_cast<int>(first); y < static_cast<int>(end); ++y) {
+            const auto* source = reinterpret_cast<const std::uint32_t*>(in.row(y));
+            auto* target =
+                reinterpret_cast<std::uint32_t*>(result->mutableRow(y + margin)) + margin;
+            for (std::size_t x = 0; x < width; ++x) {
+                target[x] = source[x] | opaque;
+            }
         }
+    });
+    return result;
+}
+
+// The padded picture at half size: each pixel the mean of a 2 × 2 block of it.
+std::shared_ptr<CGImage> halfPadded(const CGImage& in, int margin) {
+    const int width = (in.width() + 2 * margin + 1) / 2;
+    const int height = (in.height() + 2 * margin + 1) / 2;
+    auto result = CGImage::create(width, height, CGPixelFormat::ARGB32Premultiplied,
+                                  CGImage::Contents::Uninitialized);
+    if (!result) {
+        return nullptr;
     }
+    const std::uint32_t opaque = in.format() == CGPixelFormat::RGB32 ? 0xFF000000u : 0;
+    const auto sharp = [&](int x, int y) -> std::uint32_t {
+        x -= margin;
+        y -= margin;
+        if (x < 0 || y < 0 || x >= in.width() || y >= in.height()) {
+            return 0;
+        }
+        return reinterpret_cast<const std::uint32_t*>(in.row(y))[x] | opaque;
+    };
+    forEachRowBand(
+        static_cast<std::size_t>(height), rowsPerBandFor(static_cast<std::size_t>(width)),
+        [&](std::size_t first, std::size_t end) {
+            for (auto j = static_cast<int>(first); j < static_cast<int>(end); ++j) {
+                auto* target = reinterpret_cast<std::uint32_t*>(result->mutableRow(j));
+                for (int i = 0; i < width; ++i) {
+                    // Channel pairs in 16 bits each: four bytes sum to at most 1020.
+                    std::uint32_t rb = 0x00020002u;
+                    std::uint32_t ag = 0x00020002u;
+                    for (int k = 0; k < 4; ++k) {
+                        const std::uint32_t p = sharp(2 * i + k % 2, 2 * j + k / 2);
+                        rb += p & 0x00FF00FFu;
+                        ag += (p >> 8) & 0x00FF00FFu;
+                    }
+                    target[i] = ((rb >> 2) & 0x00FF00FFu) | ((ag >> 2) & 0x00FF00FFu) << 8;
+                }
+            }
+        });
     return result;
 }
 
@@ -38,55 +81,6 @@ CGRect GlowFilter::extent(const CGRect& input, const CIFilterParameters& p) {
     return input.insetBy(-margin, -margin);
 }
 
-std::shared_ptr<CGImage> GlowFilter::render(const CIPixels& input, const CGRect&,
-                                            const CIFilterParameters& p, const Blend& blend,
-                                            bool blendAlpha) {
-    const int margin = reach(p.number("inputRadius"));
-    const CGImage& in = *input.bitmap;
-    auto blurred = padded(in, margin);
-    if (!blurred) {
-        return nullptr;
-    }
-    // The blur's scratch picture becomes the output once the blur is done.
-    auto out =
-        CGImage::create(blurred->width(), blurred->height(), CGPixelFormat::ARGB32Premultiplied,
-                        CGImage::Contents::Uninitialized);
-    if (!out || GaussianKernel(margin).blur(*blurred, *out) != kvImageNoError) {
-        return nullptr;
-    }
-    const std::uint32_t opaque = in.format() == CGPixelFormat::RGB32 ? 0xFF000000u : 0;
-    const auto width = static_cast<std::size_t>(out->width());
-    forEachRowBand(out->height(), rowsPerBandFor(width), [&](std::size_t first, std::size_t end) {
-        for (auto y = static_cast<int>(first); y < static_cast<int>(end); ++y) {
-            const int sharpRow = y - margin;
-            const bool rowInside = sharpRow >= 0 && sharpRow < in.height();
-            const auto* sharp =
-                rowInside ? reinterpret_cast<const std::uint32_t*>(in.row(sharpRow)) : nullptr;
-            const auto* glow = reinterpret_cast<const std::uint32_t*>(blurred->row(y));
-            auto* target = reinterpret_cast<std::uint32_t*>(out->mutableRow(y));
-            for (int x = 0; x < static_cast<int>(width); ++x) {
-                const int sharpColumn = x - margin;
-                const bool inside = rowInside && sharpColumn >= 0 && sharpColumn < in.width();
-                const std::uint32_t s = inside ? (sharp[sharpColumn] | opaque) : 0;
-                const std::uint32_t g = glow[x];
-                const auto sa = static_cast<float>(s >> 24);
-                const auto ga = static_cast<float>(g >> 24);
-                const float alpha =
-                    blendAlpha ? std::clamp(blend(sa, ga, sa, ga), 0.0f, 255.0f) : sa;
-                std::uint32_t result = static_cast<std::uint32_t>(alpha + 0.5f) << 24;
-                for (int shift = 0; shift < 24; shift += 8) {
-                    const float c = blend(static_cast<float>((s >> shift) & 0xFF),
-                                          static_cast<float>((g >> shift) & 0xFF), sa, ga);
-                    result |= static_cast<std::uint32_t>(std::clamp(c, 0.0f, alpha) + 0.5f)
-                              << shift;
-                }
-                target[x] = result;
-            }
-        }
-    });
-    return out;
-}
-
 std::vector<CIFilterInput> GlowFilter::inputs() {
     return {
         {"inputRadius", CIFilterInput::Kind::Number, 10.0, 0, 1000,
@@ -94,4 +88,58 @@ std::vector<CIFilterInput> GlowFilter::inputs() {
         {"inputIntensity", CIFilterInput::Kind::Number, 0.5, 0, 1,
          "Strength of the effect: 0 leaves the picture."},
     };
+}
+
+GlowFilter::Blurred GlowFilter::blur(const CGImage& in, int margin) {
+    const bool halved = margin >= kHalvedFrom;
+    auto out = BitmapRecycler::create(in.width() + 2 * margin, in.height() + 2 * margin);
+    auto glow = halved ? halfPadded(in, margin) : padded(in, margin);
+    if (!out || !glow) {
+        return {};
+    }
+    // At full size the output is the blur's scratch picture, overwritten by the blend.
+    auto scratch =
+        halved ? CGImage::create(glow->width(), glow->height(), CGPixelFormat::ARGB32Premultiplied,
+                                 CGImage::Contents::Uninitialized)
+               : out;
+    const GaussianKernel kernel(halved ? (margin + 1) / 2 : margin);
+    if (!scratch || kernel.blur(*glow, *scratch) != kvImageNoError) {
+        return {};
+    }
+    return {std::move(glow), std::move(out), halved};
+}
+
+const std::uint32_t* GlowFilter::Blurred::row(int y, std::vector<std::uint32_t>& buffer) const {
+    if (!halved) {
+        return reinterpret_cast<const std::uint32_t*>(glow->row(y));
+    }
+    // Output pixel x sits at x / 2 - 1/4 in the half-size picture: weights 3/4 on the
+    // nearest pixel, 1/4 on the next one on its side, both ways.
+    const auto nearAndFar = [](int i, int size) {
+        const int near = i / 2;
+        const int far = std::clamp(i % 2 == 0 ? near - 1 : near + 1, 0, size - 1);
+        return std::pair{near, far};
+    };
+    const auto [nearRow, farRow] = nearAndFar(y, glow->height());
+    const auto* near = reinterpret_cast<const std::uint32_t*>(glow->row(nearRow));
+    const auto* far = reinterpret_cast<const std::uint32_t*>(glow->row(farRow));
+    const auto columns = static_cast<std::size_t>(glow->width());
+    // Red/blue and alpha/green channel pairs, each channel in 16 bits: 3·near + far.
+    std::vector<std::uint32_t> pairs(2 * columns);
+    for (std::size_t i = 0; i < columns; ++i) {
+        pairs[2 * i] = 3 * (near[i] & 0x00FF00FFu) + (far[i] & 0x00FF00FFu);
+        pairs[2 * i + 1] = 3 * ((near[i] >> 8) & 0x00FF00FFu) + ((far[i] >> 8) & 0x00FF00FFu);
+    }
+    const auto width = static_cast<std::size_t>(out->width());
+    buffer.resize(width);
+    for (std::size_t x = 0; x < width; ++x) {
+        const auto [nearColumn, farColumn] =
+            nearAndFar(static_cast<int>(x), static_cast<int>(columns));
+        const auto n = static_cast<std::size_t>(nearColumn);
+        const auto f = static_cast<std::size_t>(farColumn);
+        const std::uint32_t rb = (3 * pairs[2 * n] + pairs[2 * f] + 0x00080008u) >> 4;
+        const std::uint32_t ag = (3 * pairs[2 * n + 1] + pairs[2 * f + 1] + 0x00080008u) >> 4;
+        buffer[x] = (rb & 0x00FF00FFu) | (ag & 0x00FF00FFu) << 8;
+    }
+    return buffer.data();
 }

@@ -70,4 +70,52 @@ TEST(ColorProgramTest, JoinedProgramsComputeWhatTheStepsComputeInTurn) {
     }
 }
 
+// Every shape the program takes on 8-bit pixels (curves; a matrix; a matrix then curves;
+// curves, a matrix and curves; longer) gives, for opaque and translucent pixels alike,
+// the floating-point colour within a level, across the row chunks of a wide picture.
+TEST(ColorProgramTest, EveryShapeOfProgramFollowsTheFloatingPointColour) {
+    const ColorProgram square = ColorProgram::curves([](float v) { return v * v; });
+    const ColorProgram lift = ColorProgram::curves([](float v) { return 0.1f + 0.8f * v; });
+    const ColorProgram warm = ColorProgram::matrix(
+        ColorMatrix::saturation(1.5f).then(ColorMatrix::scaleAndOffset(0.9f, 0.05f)));
+    const ColorProgram swap = ColorProgram::matrix(ColorMatrix::mix({0, 0, 1, 0, 1, 0, 1, 0, 0}));
+    const ColorProgram programs[] = {square,
+                                     warm,
+                                     warm.then(square),
+                                     lift.then(warm).then(square),
+                                     lift.then(warm).then(square).then(swap),
+                                     swap};
+    std::mt19937 random(9);
+    const int width = 601;
+    const auto picture = testpictures::makeBitmap(width, 4, [&](int x, int y) {
+        // Whole opaque rows, and rows with translucent pixels here and there.
+        const bool translucent = y % 2 == 1 && x % 7 == 0;
+        return translucent ? testpictures::randomPremultiplied(random)
+                           : (static_cast<std::uint32_t>(random()) | 0xFF000000u);
+    });
+    for (std::size_t p = 0; p < std::size(programs); ++p) {
+        SCOPED_TRACE(p);
+        auto out = CGImage::create(width, 4, CGPixelFormat::ARGB32Premultiplied);
+        programs[p].apply(*picture, *out);
+        for (int y = 0; y < 4; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const std::uint32_t pixel = testpictures::pixelAt(*picture, x, y);
+                const std::uint32_t result = testpictures::pixelAt(*out, x, y);
+                const float alpha = testpictures::channel(pixel, 3);
+                ASSERT_EQ(testpictures::channel(result, 3), alpha);
+                float rgb[3] = {0, 0, 0};
+                for (int c = 0; c < 3 && alpha > 0; ++c) {
+                    rgb[c] = testpictures::channel(pixel, 2 - c) / alpha;
+                }
+                programs[p].evaluate(rgb);
+                for (int c = 0; c < 3; ++c) {
+                    ASSERT_NEAR(testpictures::channel(result, 2 - c),
+                                std::clamp(rgb[c], 0.0f, 1.0f) * alpha, 1.0)
+                        << x << "," << y << " channel " << c;
+                }
+            }
+        }
+    }
+}
+
 }  // namespace

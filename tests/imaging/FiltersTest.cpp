@@ -202,6 +202,46 @@ TEST(FiltersTest, BloomAndGloomGrowByTheirBlurAndKeepTheMiddle) {
     EXPECT_LT(channel(pixelAt(*gloom.bitmap, 46, 36), 1), channel(plain, 1));
 }
 
+// A wide glow is blurred at half size and stretched back: it must still be centred on
+// what glows, spread evenly and fade with distance, and leave flat colour flat.
+TEST(FiltersTest, AWideGlowIsCentredSymmetricAndKeepsFlatColour) {
+    // A white 2 × 2 square at the middle of a clear picture.
+    const UIImagePtr dot = makePicture(64, 64, [](int x, int y) {
+        return (x == 31 || x == 32) && (y == 31 || y == 32) ? 0xFFFFFFFFu : 0u;
+    });
+    const Rendered glow =
+        renderFilter("CIBloom", dot, {{"inputRadius", 12.0}, {"inputIntensity", 1.0}});
+    ASSERT_EQ(glow.bitmap->width(), 88);
+    const int centre = 12 + 31;  // the square covers pixels 43 and 44 of the output
+    int previous = 256;
+    for (int d = 1; d < 12; ++d) {
+        const int right = channel(pixelAt(*glow.bitmap, centre + d, centre), 3);
+        const int left = channel(pixelAt(*glow.bitmap, centre + 1 - d, centre), 3);
+        const int down = channel(pixelAt(*glow.bitmap, centre, centre + d), 3);
+        EXPECT_NEAR(left, right, 1) << d;
+        EXPECT_NEAR(down, right, 1) << d;
+        EXPECT_LE(right, previous) << d;
+        previous = right;
+    }
+    EXPECT_GT(channel(pixelAt(*glow.bitmap, centre + 4, centre), 3), 0);
+    EXPECT_EQ(pixelAt(*glow.bitmap, 0, 0), 0u);
+    // Flat colour glows into itself: screen(c, c) in the middle, for bloom and gloom.
+    const UIImagePtr flat = makePicture(80, 60, [](int, int) { return 0xFF406080u; });
+    const Rendered bloom =
+        renderFilter("CIBloom", flat, {{"inputRadius", 10.0}, {"inputIntensity", 1.0}});
+    const Rendered gloom =
+        renderFilter("CIGloom", flat, {{"inputRadius", 10.0}, {"inputIntensity", 1.0}});
+    const auto screen = [](int c) { return c + c - c * c / 255.0; };
+    const auto multiply = [](int c) { return c * c / 255.0; };
+    const std::uint32_t bloomed = pixelAt(*bloom.bitmap, 50, 40);
+    const std::uint32_t gloomed = pixelAt(*gloom.bitmap, 50, 40);
+    for (int c = 0; c < 3; ++c) {
+        const int level = channel(0xFF406080u, c);
+        EXPECT_NEAR(channel(bloomed, c), screen(level), 1.5) << c;
+        EXPECT_NEAR(channel(gloomed, c), multiply(level), 1.5) << c;
+    }
+}
+
 TEST(FiltersTest, TheVignetteDarkensWithDistanceFromItsCentre) {
     const UIImagePtr white = makePicture(200, 100, [](int, int) { return 0xFFFFFFFFu; });
     const Rendered result = renderFilter("CIVignetteEffect", white,

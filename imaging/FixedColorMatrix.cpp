@@ -1,0 +1,124 @@
+#include "imaging/FixedColorMatrix.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kLargestShift = 13;
+constexpr float kLargestWeight = 32767;
+
+// Memory order (blue, green, red) to the matrix's order (red, green, blue).
+constexpr int kMatrixChannel[3] = {2, 1, 0};
+
+}  // namespace
+
+FixedColorMatrix::FixedColorMatrix(const ColorMatrix& matrix) {
+    float largest = 0;
+    for (float v : matrix.m) {
+        largest = std::max(largest, std::abs(v));
+    }
+    // The finest scale at which every weight still fits 16 bits.
+    shift = kLargestShift;
+    while (shift > kIndexBits + 1 && largest * static_cast<float>(1 << shift) > kLargestWeight) {
+        --shift;
+    }
+    const auto scale = static_cast<float>(1 << shift);
+    for (int c = 0; c < 3; ++c) {
+        const float* row = &matrix.m[4 * kMatrixChannel[c]];
+        const float columns[4] = {row[2], row[1], row[0], row[3]};
+        for (int k = 0; k < 4; ++k) {
+            weights[c][k] = static_cast<std::int16_t>(
+                std::lround(std::clamp(columns[k] * scale, -kLargestWeight, kLargestWeight)));
+        }
+    }
+}
+
+namespace fixedcolormatrix {
+
+void applyScalar(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
+                 std::size_t count, std::uint32_t opaqueBits) {
+    for (std::size_t x = 0; x < count; ++x) {
+        out[x] = m.apply(in[x] | opaqueBits);
+    }
+}
+
+std::uint32_t indexesScalar(const FixedColorMatrix& m, const std::uint32_t* in,
+                            std::uint16_t* indexes, std::size_t count, std::uint32_t opaqueBits) {
+    std::uint32_t all = 0xFFFFFFFFu;
+    for (std::size_t x = 0; x < count; ++x) {
+        const std::uint32_t pixel = in[x] | opaqueBits;
+        all &= pixel;
+        for (int c = 0; c < 3; ++c) {
+            indexes[indexPosition(x, c)] = m.index(c, pixel);
+        }
+    }
+    return all;
+}
+
+void applyWithCurvesScalar(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
+                           const std::uint32_t* in, std::uint32_t* out, std::size_t count,
+                           std::uint32_t opaqueBits) {
+    for (std::size_t x = 0; x < count; ++x) {
+        out[x] = m.applyWithCurves(curves, in[x] | opaqueBits);
+    }
+}
+
+namespace {
+
+#if defined(__x86_64__)
+// Asked once, on first use: a static initialiser might run before the processor's
+// features are known.
+bool hasAvx2() {
+    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
+    return has;
+}
+#endif
+
+std::uint32_t indexesFastest(const FixedColorMatrix& m, const std::uint32_t* in,
+                             std::uint16_t* indexes, std::size_t count, std::uint32_t opaqueBits) {
+#if defined(__x86_64__)
+    return hasAvx2() ? indexesAvx2(m, in, indexes, count, opaqueBits)
+                     : indexesSse2(m, in, indexes, count, opaqueBits);
+#else
+    return indexesScalar(m, in, indexes, count, opaqueBits);
+#endif
+}
+
+}  // namespace
+
+void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
+           std::size_t count, std::uint32_t opaqueBits) {
+#if defined(__x86_64__)
+    if (hasAvx2()) {
+        applyAvx2(m, in, out, count, opaqueBits);
+        return;
+    }
+    applySse2(m, in, out, count, opaqueBits);
+#else
+    applyScalar(m, in, out, count, opaqueBits);
+#endif
+}
+
+bool applyWithCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
+                     const std::uint32_t* in, std::uint32_t* out, std::size_t count,
+                     std::uint32_t opaqueBits) {
+    constexpr std::size_t kStretch = 32 * kGroup;
+    std::uint16_t indexes[3 * kStretch];
+    std::uint32_t all = 0xFFFFFFFFu;
+    for (std::size_t first = 0; first < count; first += kStretch) {
+        const std::size_t n = std::min(kStretch, count - first);
+        all &= indexesFastest(m, in + first, indexes, n, opaqueBits);
+        for (std::size_t g = 0; g < n; g += kGroup) {
+            const std::uint16_t* group = indexes + 3 * g;
+            std::uint32_t* target = out + first + g;
+            for (std::size_t k = 0; k < std::min(kGroup, n - g); ++k) {
+                target[k] = 0xFF000000u | std::uint32_t{curves[2][group[2 * kGroup + k]]} << 16 |
+                            std::uint32_t{curves[1][group[kGroup + k]]} << 8 | curves[0][group[k]];
+            }
+        }
+    }
+    return all >= 0xFF000000u;
+}
+
+}  // namespace fixedcolormatrix

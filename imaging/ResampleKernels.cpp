@@ -1,0 +1,58 @@
+#include "imaging/ResampleKernels.h"
+
+namespace resample {
+
+#if defined(__x86_64__)
+namespace {
+// Asked once, on first use: a static initialiser might run before the processor's
+// features are known.
+bool hasAvx2() {
+    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
+    return has;
+}
+}  // namespace
+#endif
+
+void verticalScalar(const std::uint8_t* const* rows, const std::int16_t* weights, int taps,
+                    std::int16_t* sums, std::size_t begin, std::size_t end) {
+    for (std::size_t j = begin; j < end; ++j) {
+        std::int32_t sum = 0;
+        for (int t = 0; t < taps; ++t) {
+            sum += weights[t] * rows[t][j];
+        }
+        sums[j] = static_cast<std::int16_t>((sum + (1 << (kVerticalShift - 1))) >> kVerticalShift);
+    }
+}
+
+void horizontalScalar(const HorizontalRow& row, std::uint32_t* out, std::ptrdiff_t step) {
+    for (int i = 0; i < row.columns.count(); ++i, out += step) {
+        const int taps = row.rowInside ? row.columns.tapCount(i) : 0;
+        *out = taps == 0 ? 0u
+                         : horizontalPixelScalar(row.sums + 4 * row.columns.start(i),
+                                                 row.columns.weights(i), taps) |
+                               row.opaqueBits;
+    }
+}
+
+void vertical(const std::uint8_t* const* rows, const std::int16_t* weights, int taps,
+              std::int16_t* sums, std::size_t begin, std::size_t end) {
+#if defined(__x86_64__)
+    if (hasAvx2()) {
+        verticalAvx2(rows, weights, taps, sums, begin, end);
+        return;
+    }
+    verticalSse2(rows, weights, taps, sums, begin, end);
+#else
+    verticalScalar(rows, weights, taps, sums, begin, end);
+#endif
+}
+
+void horizontal(const HorizontalRow& row, std::uint32_t* out, std::ptrdiff_t step) {
+#if defined(__x86_64__)
+    horizontalSse2(row, out, step);
+#else
+    horizontalScalar(row, out, step);
+#endif
+}
+
+}  // namespace resample

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "imaging/FixedColorMatrix.h"
+#include "tests/imaging/TestPictures.h"
+
+namespace {
+
+using testpictures::channel;
+using testpictures::randomPremultiplied;
+
+// Random pixels, a third of them opaque, as photos mostly are.
+std::vector<std::uint32_t> randomRow(std::mt19937& random, std::size_t count) {
+    std::vector<std::uint32_t> row(count);
+    for (auto& p : row) {
+        p = random() % 3 == 0 ? randomPremultiplied(random) : (random() | 0xFF000000u);
+    }
+    return row;
+}
+
+ColorMatrix randomMatrix(std::mt19937& random, float reach) {
+    std::uniform_real_distribution<float> value(-reach, reach);
+    ColorMatrix m;
+    for (float& v : m.m) {
+        v = value(random);
+    }
+    return m;
+}
+
+using ApplyPath = void (*)(const FixedColorMatrix&, const std::uint32_t*, std::uint32_t*,
+                           std::size_t, std::uint32_t);
+using IndexPath = std::uint32_t (*)(const FixedColorMatrix&, const std::uint32_t*, std::uint16_t*,
+                                    std::size_t, std::uint32_t);
+
+struct Paths {
+    std::vector<ApplyPath> apply{fixedcolormatrix::apply};
+    std::vector<IndexPath> indexes;
+};
+
+// Every vector path this processor can run, each on its own.
+Paths vectorPaths() {
+    Paths paths;
+#if defined(__x86_64__)
+    paths.apply.push_back(fixedcolormatrix::applySse2);
+    paths.indexes.push_back(fixedcolormatrix::indexesSse2);
+    if (__builtin_cpu_supports("avx2")) {
+        paths.apply.push_back(fixedcolormatrix::applyAvx2);
+        paths.indexes.push_back(fixedcolormatrix::indexesAvx2);
+    }
+#endif
+    return paths;
+}
+
+TEST(FixedColorMatrixTest, EveryVectorPathGivesTheScalarPixelsAndIndexes) {
+    std::mt19937 random(11);
+    const Paths paths = vectorPaths();
+    FixedColorMatrix::Curves curves;
+    for (auto& table : curves) {
+        for (auto& level : table) {
+            level = static_cast<std::uint8_t>(random());
+        }
+    }
+    // Small weights keep the finest scale; large ones (strong contrast) force a coarser one.
+    for (float reach : {0.5f, 2.0f, 20.0f}) {
+        for (std::size_t count : {0u, 1u, 3u, 4u, 5u, 9u, 17u, 1003u}) {
+            SCOPED_TRACE(::testing::Message() << "reach " << reach << ", count " << count);
+            const FixedColorMatrix m(randomMatrix(random, reach));
+            const std::vector<std::uint32_t> in = randomRow(random, count);
+            for (std::uint32_t opaqueBits : {0u, 0xFF000000u}) {
+                std::vector<std::uint32_t> scalar(count), fast(count);
+                fixedcolormatrix::applyScalar(m, in.data(), scalar.data(), count, opaqueBits);
+                for (ApplyPath path : paths.apply) {
+                    path(m, in.data(), fast.data(), count, opaqueBits);
+                    EXPECT_EQ(fast, scalar);
+                }
+                fixedcolormatrix::applyWithCurvesScalar(m, curves, in.data(), scalar.data(), count,
+                                                        opaqueBits);
+                bool allOpaque = true;
+                for (std::uint32_t p : in) {
+                    allOpaque = allOpaque && (p | opaqueBits) >= 0xFF000000u;
+                }
+                EXPECT_EQ(fixedcolormatrix::applyWithCurves(m, curves, in.data(), fast.data(),
+                                                            count, opaqueBits),
+                          allOpaque);
+                EXPECT_EQ(fast, scalar);
+                std::vector<std::uint16_t> scalarIndexes(3 * count + 24),
+                    fastIndexes(3 * count + 24);
+                const std::uint32_t scalarAll = fixedcolormatrix::indexesScalar(
+                    m, in.data(), scalarIndexes.data(), count, opaqueBits);
+                for (IndexPath path : paths.indexes) {
+                    EXPECT_EQ(path(m, in.data(), fastIndexes.data(), count, opaqueBits), scalarAll);
+                    for (std::size_t x = 0; x < count; ++x) {
+                        for (int c = 0; c < 3; ++c) {
+                            const std::size_t i = fixedcolormatrix::indexPosition(x, c);
+                            ASSERT_EQ(fastIndexes[i], scalarIndexes[i]) << x << " " << c;
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(FixedColorMatrixTest, PremultipliedPixelsGetTheMatrixOfTheirColour) {
+    std::mt19937 random(5);
+    const ColorMatrix identity = ColorMatrix::identity();
+    const ColorMatrix warm =
+        ColorMatrix::saturation(1.6f).then(ColorMatrix::scaleAndOffset(0.9f, 0.08f));
+    const std::vector<std::uint32_t> in = randomRow(random, 2000);
+    std::vector<std::uint32_t> out(in.size());
+    fixedcolormatrix::apply(FixedColorMatrix(identity), in.data(), out.data(), in.size(), 0);
+    EXPECT_EQ(out, in);
+    fixedcolormatrix::apply(FixedColorMatrix(warm), in.data(), out.data(), in.size(), 0);
+    for (std::size_t x = 0; x < in.size(); ++x) {
+        const int alpha = channel(in[x], 3);
+        ASSERT_EQ(channel(out[x], 3), alpha);
+        if (alpha == 0) {
+            ASSERT_EQ(out[x], 0u);
+            continue;
+        }
+        float rgb[3] = {channel(in[x], 2) / float(alpha), channel(in[x], 1) / float(alpha),
+                        channel(in[x], 0) / float(alpha)};
+        warm.apply(rgb);
+        for (int c = 0; c < 3; ++c) {
+            const float expected = std::clamp(rgb[c], 0.0f, 1.0f) * alpha;
+            ASSERT_NEAR(channel(out[x], 2 - c), expected, 0.6) << x << " " << c;
+        }
+    }
+}
+
+}  // namespace
