@@ -7,6 +7,7 @@
 
 #include "core/ZOZuzazOzarozTheme.h"
 #include "core/_ZOZuzazOzarozViewController.h"
+#include "platform/dispatch/DispatchQueue.h"
 #include "platform/foundation/NSBundle.h"
 
 namespace {
@@ -58,6 +59,16 @@ void CLImageToolBase::executeWithCompletionBlock(CompletionBlock completion) {
     const auto owner = editor();
     const UIImageViewPtr shown = owner ? owner->imageView() : nullptr;
     completion(shown ? shown->image() : nullptr, std::nullopt, {});
+}
+
+void CLImageToolBase::deliverOnMainIfCurrent(
+    std::function<void(_ZOZuzazOzarozViewController&)> deliver) {
+    DispatchQueue::main().async([self = shared_from_this(), deliver = std::move(deliver)] {
+        const auto owner = self->editor();
+        if (owner && owner->isCurrentTool(*self)) {
+            deliver(*owner);
+        }
+    });
 }
 
 UIImagePtr CLImageToolBase::imageForKeyDefaultImageName(const std::string& key,

@@ -72,6 +72,13 @@ public:
     UIImagePtr imageForKeyDefaultImageName(const std::string& key,
                                            const std::string& defaultImageName) const;
 
+protected:
+    // For work that finishes in the background: runs deliver on the main queue with the
+    // editor, if this tool is still its current tool then. A tool the user has left
+    // ("Back", "OK" or another tool) must not write into the editor any more. Safe from
+    // any thread; keeps the tool alive until then.
+    void deliverOnMainIfCurrent(std::function<void(_ZOZuzazOzarozViewController&)> deliver);
+
 private:
     const CLImageToolClass& toolClass_;
     std::weak_ptr<_ZOZuzazOzarozViewController> editor_;

@@ -63,11 +63,6 @@ void CLFilterTool::cleanup() {
     }
 }
 
-void CLFilterTool::executeWithCompletionBlock(CompletionBlock completion) {
-    const auto imageEditor = editor();
-    completion(imageEditor ? imageEditor->imageView()->image() : nullptr, std::nullopt, {});
-}
-
 void CLFilterTool::setFilterMenu() {
     const double side = kThumbnailSide * UIScreen::scale();
     const UIImagePtr thumbnailSource =
@@ -118,20 +113,10 @@ void CLFilterTool::tappedFilterPanel(UIGestureRecognizer& sender) {
     const std::string toolName = info ? info->toolName() : "";
     DispatchQueue::global().async([self, toolName] {
         UIImagePtr filtered = filteredImageWithToolName(self->originalImage_, toolName);
-        self->onMainIfCurrent(
+        self->deliverOnMainIfCurrent(
             [filtered = std::move(filtered)](_ZOZuzazOzarozViewController& editor) {
                 editor.imageView()->setImage(filtered);
             });
         rendering_ = false;
-    });
-}
-
-void CLFilterTool::onMainIfCurrent(std::function<void(_ZOZuzazOzarozViewController&)> deliver) {
-    const auto self = std::static_pointer_cast<CLFilterTool>(shared_from_this());
-    DispatchQueue::main().async([self, deliver = std::move(deliver)] {
-        const auto imageEditor = self->editor();
-        if (imageEditor && imageEditor->isCurrentTool(*self)) {
-            deliver(*imageEditor);
-        }
     });
 }

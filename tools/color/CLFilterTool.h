@@ -12,7 +12,7 @@ class CLToolbarMenuItem;
 // One-tap filters: a strip with one item per filter of the catalogue, each showing a
 // thumbnail of the picture under its filter. A tap renders the filter over the whole
 // picture the tool started with, in the background, and shows it; filters never stack.
-// "OK" hands back what is shown, which is already full size.
+// "OK" hands back what is shown, which is already full size (the base's answer).
 //
 // Renders that finish after the tool stopped being the editor's current tool are
 // dropped: a filter the user left with "Back" must not reach the working picture.
@@ -39,7 +39,6 @@ public:
 
     void setup() override;
     void cleanup() override;
-    void executeWithCompletionBlock(CompletionBlock completion) override;
 
     void setFilterMenu();
     void tappedFilterPanel(UIGestureRecognizer& sender);
@@ -48,8 +47,6 @@ public:
     const UIScrollViewPtr& menuScroll() const { return menuScroll_; }
 
 private:
-    // Runs deliver on the main queue if this tool is still the editor's current tool.
-    void onMainIfCurrent(std::function<void(_ZOZuzazOzarozViewController&)> deliver);
     void startThumbnailJob(const std::shared_ptr<CLToolbarMenuItem>& item,
                            const UIImagePtr& source);
 
