@@ -27,19 +27,27 @@ void ColorProgram::Stage::run(float rgb[3]) const {
     }
 }
 
+std::vector<float> ColorProgram::Stage::tabulated(const Curve& curve) {
+    std::vector<float> table(kTableSize + 1);
+    for (int i = 0; i <= kTableSize; ++i) {
+        table[i] = curve(static_cast<float>(i) / kTableSize);
+    }
+    return table;
+}
+
 ColorProgram ColorProgram::curves(const Curve& all) {
-    return curves(all, all, all);
+    // Curves can be costly to evaluate (powers, splines): sample this one once.
+    std::vector<float> table = Stage::tabulated(all);
+    return withCurves({table, table, std::move(table)});
 }
 
 ColorProgram ColorProgram::curves(const Curve& red, const Curve& green, const Curve& blue) {
+    return withCurves({Stage::tabulated(red), Stage::tabulated(green), Stage::tabulated(blue)});
+}
+
+ColorProgram ColorProgram::withCurves(std::array<std::vector<float>, 3> tables) {
     Stage stage;
-    const Curve* sources[3] = {&red, &green, &blue};
-    for (int c = 0; c < 3; ++c) {
-        stage.tables[c].resize(kTableSize + 1);
-        for (int i = 0; i <= kTableSize; ++i) {
-            stage.tables[c][i] = (*sources[c])(static_cast<float>(i) / kTableSize);
-        }
-    }
+    stage.tables = std::move(tables);
     ColorProgram program;
     program.stages_.push_back(std::move(stage));
     return program;

@@ -38,10 +38,14 @@ private:
         ColorMatrix matrix;
         std::array<std::vector<float>, 3> tables;  // kTableSize + 1 samples of each curve
 
+        static std::vector<float> tabulated(const Curve& curve);
+
         float lookUp(int channel, float v) const;
         void run(float rgb[3]) const;
     };
     class Compiled;
+
+    static ColorProgram withCurves(std::array<std::vector<float>, 3> tables);
 
     std::vector<Stage> stages_;
 };

@@ -72,7 +72,7 @@ void ColorProgram::Compiled::applyChunk(const std::uint32_t* in, std::uint32_t* 
             fixedcolormatrix::apply(matrix_, in, out, count, opaqueBits);
             return;
         case Shape::MatrixThenCurves:
-            if (!fixedcolormatrix::applyWithCurves(matrix_, finals_, in, out, count, opaqueBits)) {
+            if (!applyMatrixThenCurves(in, out, count, opaqueBits)) {
                 redoTranslucent(in, out, count, opaqueBits);
             }
             return;
@@ -97,6 +97,16 @@ bool ColorProgram::Compiled::applyCurves(const std::uint32_t* in, std::uint32_t*
         out[x] = opaqueRed_[(pixel >> 16) & 0xFF] | greenBlue_[pixel & 0xFFFF];
     }
     return alphas >= 0xFF000000u;
+}
+
+bool ColorProgram::Compiled::applyMatrixThenCurves(const std::uint32_t* in, std::uint32_t* out,
+                                                   std::size_t count,
+                                                   std::uint32_t opaqueBits) const {
+    if (greyFinals_.empty()) {
+        return fixedcolormatrix::applyWithCurves(matrix_, finals_, in, out, count, opaqueBits);
+    }
+    return fixedcolormatrix::applyWithGreyCurves(matrix_, greyFinals_.data(), in, out, count,
+                                                 opaqueBits);
 }
 
 void ColorProgram::Compiled::applyTables(const std::uint32_t* in, std::uint32_t* out,
@@ -164,6 +174,14 @@ void ColorProgram::Compiled::tabulateMatrixThenCurves(const Stage& matrix, const
         }
         std::fill(std::begin(finals_[c]) + FixedColorMatrix::kIndexMax + 1, std::end(finals_[c]),
                   0);
+    }
+    if (!matrix_.isGrey()) {
+        return;
+    }
+    greyFinals_.resize(FixedColorMatrix::kIndexMax + 1);
+    for (std::size_t j = 0; j < greyFinals_.size(); ++j) {
+        greyFinals_[j] = 0xFF000000u | std::uint32_t{finals_[2][j]} << 16 |
+                         std::uint32_t{finals_[1][j]} << 8 | finals_[0][j];
     }
 }
 

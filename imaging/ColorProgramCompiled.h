@@ -11,7 +11,8 @@
 //  - curves alone: a table for red and one for green and blue together, so a pixel
 //    takes two look-ups;
 //  - a matrix alone: a fixed-point matrix on the premultiplied pixels, every pixel;
-//  - a matrix, then curves: the matrix gives fine indexes into byte tables;
+//  - a matrix, then curves: the matrix gives fine indexes into byte tables (a grey
+//    matrix gives one index, into a table of whole pixels);
 //  - curves, a matrix and curves: fixed-point tables (ColorTables);
 // anything longer runs the stages in floating point. The matrix alone handles every
 // pixel itself; the other tables apply to opaque pixels, and translucent ones are
@@ -36,6 +37,9 @@ private:
     // Returns whether every pixel was opaque; translucent ones are left for the caller.
     bool applyCurves(const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                      std::uint32_t opaqueBits) const;
+    // Returns whether every pixel was opaque, like applyCurves.
+    bool applyMatrixThenCurves(const std::uint32_t* in, std::uint32_t* out, std::size_t count,
+                               std::uint32_t opaqueBits) const;
     void applyTables(const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                      std::uint32_t opaqueBits) const;
     void redoTranslucent(const std::uint32_t* in, std::uint32_t* out, std::size_t count,
@@ -54,5 +58,7 @@ private:
     std::vector<std::uint16_t> greenBlue_;  // indexed by the pixel's green and blue bytes
     FixedColorMatrix matrix_;
     FixedColorMatrix::Curves finals_;
+    // finals_ packed, when the matrix is grey.
+    std::vector<std::uint32_t> greyFinals_;
     ColorTables tables_{};
 };

@@ -34,6 +34,11 @@ FixedColorMatrix::FixedColorMatrix(const ColorMatrix& matrix) {
     }
 }
 
+bool FixedColorMatrix::isGrey() const {
+    return std::equal(std::begin(weights[0]), std::end(weights[0]), std::begin(weights[1])) &&
+           std::equal(std::begin(weights[0]), std::end(weights[0]), std::begin(weights[2]));
+}
+
 namespace fixedcolormatrix {
 
 void applyScalar(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
@@ -85,6 +90,30 @@ std::uint32_t indexesFastest(const FixedColorMatrix& m, const std::uint32_t* in,
 #endif
 }
 
+// Makes the indexes of the row a stretch at a time, and hands each group of pixels to
+// lookUp(group's indexes, its first pixel in out, its length). Returns whether every
+// pixel was opaque.
+template <typename LookUp>
+bool applyThroughIndexes(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
+                         std::size_t count, std::uint32_t opaqueBits, const LookUp& lookUp) {
+    constexpr std::size_t kStretch = 32 * kGroup;
+    std::uint16_t indexes[3 * kStretch];
+    std::uint32_t all = 0xFFFFFFFFu;
+    for (std::size_t first = 0; first < count; first += kStretch) {
+        const std::size_t n = std::min(kStretch, count - first);
+        all &= indexesFastest(m, in + first, indexes, n, opaqueBits);
+        std::size_t g = 0;
+        // A constant length lets the compiler unroll whole groups.
+        for (; g + kGroup <= n; g += kGroup) {
+            lookUp(indexes + 3 * g, out + first + g, kGroup);
+        }
+        if (g < n) {
+            lookUp(indexes + 3 * g, out + first + g, n - g);
+        }
+    }
+    return all >= 0xFF000000u;
+}
+
 }  // namespace
 
 void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
@@ -103,22 +132,28 @@ void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* ou
 bool applyWithCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
                      const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                      std::uint32_t opaqueBits) {
-    constexpr std::size_t kStretch = 32 * kGroup;
-    std::uint16_t indexes[3 * kStretch];
-    std::uint32_t all = 0xFFFFFFFFu;
-    for (std::size_t first = 0; first < count; first += kStretch) {
-        const std::size_t n = std::min(kStretch, count - first);
-        all &= indexesFastest(m, in + first, indexes, n, opaqueBits);
-        for (std::size_t g = 0; g < n; g += kGroup) {
-            const std::uint16_t* group = indexes + 3 * g;
-            std::uint32_t* target = out + first + g;
-            for (std::size_t k = 0; k < std::min(kGroup, n - g); ++k) {
+    return applyThroughIndexes(
+        m, in, out, count, opaqueBits,
+        [&](const std::uint16_t* group, std::uint32_t* target, std::size_t length) {
+#pragma GCC unroll 8
+            for (std::size_t k = 0; k < length; ++k) {
                 target[k] = 0xFF000000u | std::uint32_t{curves[2][group[2 * kGroup + k]]} << 16 |
                             std::uint32_t{curves[1][group[kGroup + k]]} << 8 | curves[0][group[k]];
             }
-        }
-    }
-    return all >= 0xFF000000u;
+        });
+}
+
+bool applyWithGreyCurves(const FixedColorMatrix& m, const std::uint32_t* greyCurves,
+                         const std::uint32_t* in, std::uint32_t* out, std::size_t count,
+                         std::uint32_t opaqueBits) {
+    return applyThroughIndexes(
+        m, in, out, count, opaqueBits,
+        [&](const std::uint16_t* group, std::uint32_t* target, std::size_t length) {
+#pragma GCC unroll 8
+            for (std::size_t k = 0; k < length; ++k) {
+                target[k] = greyCurves[group[k]];
+            }
+        });
 }
 
 }  // namespace fixedcolormatrix

@@ -49,6 +49,10 @@ struct FixedColorMatrix {
                std::uint32_t{curves[1][index(1, pixel)]} << 8 | curves[0][index(0, pixel)];
     }
 
+    // Whether the three output colours share their weights (a matrix to grey), so one
+    // index serves all three.
+    bool isGrey() const;
+
     // Output colour c of an opaque pixel on 0 … kIndexMax (kIndexMax is 1.0).
     std::uint16_t index(int c, std::uint32_t pixel) const {
         const int indexShift = shift - kIndexBits;
@@ -100,5 +104,10 @@ void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* ou
 bool applyWithCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
                      const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                      std::uint32_t opaqueBits);
+// The same for a grey matrix, with one look-up a pixel: greyCurves holds kIndexMax + 1
+// whole opaque pixels, entry j the three curves' bytes for index j.
+bool applyWithGreyCurves(const FixedColorMatrix& m, const std::uint32_t* greyCurves,
+                         const std::uint32_t* in, std::uint32_t* out, std::size_t count,
+                         std::uint32_t opaqueBits);
 
 }  // namespace fixedcolormatrix

@@ -70,7 +70,8 @@ TEST(ColorProgramTest, JoinedProgramsComputeWhatTheStepsComputeInTurn) {
     }
 }
 
-// Every shape the program takes on 8-bit pixels (curves; a matrix; a matrix then curves;
+// Every shape the program takes on 8-bit pixels (curves; a matrix; a matrix, colour or
+// grey, then curves;
 // curves, a matrix and curves; longer) gives, for opaque and translucent pixels alike,
 // the floating-point colour within a level, across the row chunks of a wide picture.
 TEST(ColorProgramTest, EveryShapeOfProgramFollowsTheFloatingPointColour) {
@@ -79,9 +80,17 @@ TEST(ColorProgramTest, EveryShapeOfProgramFollowsTheFloatingPointColour) {
     const ColorProgram warm = ColorProgram::matrix(
         ColorMatrix::saturation(1.5f).then(ColorMatrix::scaleAndOffset(0.9f, 0.05f)));
     const ColorProgram swap = ColorProgram::matrix(ColorMatrix::mix({0, 0, 1, 0, 1, 0, 1, 0, 0}));
+    // A grey matrix takes one look-up for all three colours: distinct curves show whether
+    // each colour still gets its own.
+    const ColorProgram tintedGrey =
+        ColorProgram::matrix(ColorMatrix::saturation(0))
+            .then(ColorProgram::curves([](float v) { return v * v; },
+                                       [](float v) { return 0.1f + 0.8f * v; },
+                                       [](float v) { return 1 - v; }));
     const ColorProgram programs[] = {square,
                                      warm,
                                      warm.then(square),
+                                     tintedGrey,
                                      lift.then(warm).then(square),
                                      lift.then(warm).then(square).then(swap),
                                      swap};

@@ -103,6 +103,44 @@ TEST(FixedColorMatrixTest, EveryVectorPathGivesTheScalarPixelsAndIndexes) {
     }
 }
 
+TEST(FixedColorMatrixTest, GreyMatricesTakeOneLookUpWithTheSamePixels) {
+    EXPECT_TRUE(FixedColorMatrix(ColorMatrix::saturation(0)).isGrey());
+    EXPECT_FALSE(FixedColorMatrix(ColorMatrix::saturation(0.5f)).isGrey());
+    EXPECT_FALSE(FixedColorMatrix(ColorMatrix::identity()).isGrey());
+    std::mt19937 random(23);
+    FixedColorMatrix::Curves curves;
+    for (auto& table : curves) {
+        for (auto& level : table) {
+            level = static_cast<std::uint8_t>(random());
+        }
+    }
+    std::vector<std::uint32_t> greyCurves(FixedColorMatrix::kIndexMax + 1);
+    for (std::size_t j = 0; j < greyCurves.size(); ++j) {
+        greyCurves[j] = 0xFF000000u | std::uint32_t{curves[2][j]} << 16 |
+                        std::uint32_t{curves[1][j]} << 8 | curves[0][j];
+    }
+    // Weights past 1 push indexes beyond both ends of the tables.
+    const ColorMatrix greys[] = {
+        ColorMatrix::saturation(0),
+        ColorMatrix::saturation(0).then(ColorMatrix::scaleAndOffset(2.5f, -0.7f))};
+    for (const ColorMatrix& grey : greys) {
+        const FixedColorMatrix m(grey);
+        ASSERT_TRUE(m.isGrey());
+        for (std::size_t count : {0u, 1u, 7u, 9u, 1003u}) {
+            SCOPED_TRACE(count);
+            const std::vector<std::uint32_t> in = randomRow(random, count);
+            for (std::uint32_t opaqueBits : {0u, 0xFF000000u}) {
+                std::vector<std::uint32_t> threeLookUps(count), oneLookUp(count);
+                EXPECT_EQ(fixedcolormatrix::applyWithGreyCurves(
+                              m, greyCurves.data(), in.data(), oneLookUp.data(), count, opaqueBits),
+                          fixedcolormatrix::applyWithCurves(
+                              m, curves, in.data(), threeLookUps.data(), count, opaqueBits));
+                EXPECT_EQ(oneLookUp, threeLookUps);
+            }
+        }
+    }
+}
+
 TEST(FixedColorMatrixTest, PremultipliedPixelsGetTheMatrixOfTheirColour) {
     std::mt19937 random(5);
     const ColorMatrix identity = ColorMatrix::identity();
