@@ -54,7 +54,9 @@ CATransform3D CATransform3D::makeAffineTransform(const CGAffineTransform& a) {
     return t;
 }
 
-bool CATransform3D::isIdentity() const { return *this == identity(); }
+bool CATransform3D::isIdentity() const {
+    return *this == identity();
+}
 
 bool CATransform3D::isAffine() const {
     return m13 == 0 && m14 == 0 && m23 == 0 && m24 == 0 && m31 == 0 && m32 == 0 && m33 == 1 &&

@@ -12,9 +12,13 @@ CGAffineTransform CGAffineTransform::makeRotation(double angle) {
     return {cosine, sine, -sine, cosine, 0, 0};
 }
 
-CGAffineTransform CGAffineTransform::makeScale(double sx, double sy) { return {sx, 0, 0, sy, 0, 0}; }
+CGAffineTransform CGAffineTransform::makeScale(double sx, double sy) {
+    return {sx, 0, 0, sy, 0, 0};
+}
 
-bool CGAffineTransform::isIdentity() const { return *this == identity(); }
+bool CGAffineTransform::isIdentity() const {
+    return *this == identity();
+}
 
 CGAffineTransform CGAffineTransform::translatedBy(double x, double y) const {
     return makeTranslation(x, y).concatenating(*this);
@@ -29,8 +33,8 @@ CGAffineTransform CGAffineTransform::scaledBy(double sx, double sy) const {
 }
 
 CGAffineTransform CGAffineTransform::concatenating(const CGAffineTransform& t) const {
-    return {a * t.a + b * t.c,         a * t.b + b * t.d,         c * t.a + d * t.c,
-            c * t.b + d * t.d,         tx * t.a + ty * t.c + t.tx, tx * t.b + ty * t.d + t.ty};
+    return {a * t.a + b * t.c, a * t.b + b * t.d,          c * t.a + d * t.c,
+            c * t.b + d * t.d, tx * t.a + ty * t.c + t.tx, tx * t.b + ty * t.d + t.ty};
 }
 
 CGAffineTransform CGAffineTransform::inverted() const {

@@ -11,18 +11,38 @@ CGRect CGRect::null() {
     return CGRect{inf, inf, 0, 0};
 }
 
-double CGRect::minX() const { return std::min(origin.x, origin.x + size.width); }
-double CGRect::midX() const { return origin.x + size.width / 2; }
-double CGRect::maxX() const { return std::max(origin.x, origin.x + size.width); }
-double CGRect::minY() const { return std::min(origin.y, origin.y + size.height); }
-double CGRect::midY() const { return origin.y + size.height / 2; }
-double CGRect::maxY() const { return std::max(origin.y, origin.y + size.height); }
-double CGRect::width() const { return std::abs(size.width); }
-double CGRect::height() const { return std::abs(size.height); }
+double CGRect::minX() const {
+    return std::min(origin.x, origin.x + size.width);
+}
+double CGRect::midX() const {
+    return origin.x + size.width / 2;
+}
+double CGRect::maxX() const {
+    return std::max(origin.x, origin.x + size.width);
+}
+double CGRect::minY() const {
+    return std::min(origin.y, origin.y + size.height);
+}
+double CGRect::midY() const {
+    return origin.y + size.height / 2;
+}
+double CGRect::maxY() const {
+    return std::max(origin.y, origin.y + size.height);
+}
+double CGRect::width() const {
+    return std::abs(size.width);
+}
+double CGRect::height() const {
+    return std::abs(size.height);
+}
 
-bool CGRect::isNull() const { return std::isinf(origin.x) || std::isinf(origin.y); }
+bool CGRect::isNull() const {
+    return std::isinf(origin.x) || std::isinf(origin.y);
+}
 
-bool CGRect::isEmpty() const { return isNull() || size.width == 0 || size.height == 0; }
+bool CGRect::isEmpty() const {
+    return isNull() || size.width == 0 || size.height == 0;
+}
 
 CGRect CGRect::standardized() const {
     if (isNull()) {
@@ -46,7 +66,9 @@ bool CGRect::contains(const CGRect& other) const {
            other.maxY() <= maxY();
 }
 
-bool CGRect::intersects(const CGRect& other) const { return !intersection(other).isNull(); }
+bool CGRect::intersects(const CGRect& other) const {
+    return !intersection(other).isNull();
+}
 
 CGRect CGRect::insetBy(double dx, double dy) const {
     if (isNull()) {
@@ -110,7 +132,8 @@ CGRect CGRect::applying(const CGAffineTransform& transform) const {
     if (isNull()) {
         return *this;
     }
-    const CGPoint corners[] = {{minX(), minY()}, {maxX(), minY()}, {minX(), maxY()}, {maxX(), maxY()}};
+    const CGPoint corners[] = {
+        {minX(), minY()}, {maxX(), minY()}, {minX(), maxY()}, {maxX(), maxY()}};
     CGRect box = null();
     for (const CGPoint& corner : corners) {
         box = box.unionWith(CGRect{transform.apply(corner), CGSize{}});

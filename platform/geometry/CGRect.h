@@ -13,8 +13,7 @@ struct CGRect {
 
     CGRect() = default;
     CGRect(CGPoint origin, CGSize size) : origin(origin), size(size) {}
-    CGRect(double x, double y, double width, double height)
-        : origin{x, y}, size{width, height} {}
+    CGRect(double x, double y, double width, double height) : origin{x, y}, size{width, height} {}
 
     static CGRect null();
 

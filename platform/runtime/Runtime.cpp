@@ -9,16 +9,16 @@
 namespace {
 
 void chooseOffscreenWithoutDisplay() {
-    const bool hasDisplay = std::getenv("DISPLAY") != nullptr ||
-                            std::getenv("WAYLAND_DISPLAY") != nullptr;
+    const bool hasDisplay =
+        std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
     if (!hasDisplay && std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
     }
     if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
         const QString runtimeDir = QDir::tempPath() + "/photoeditor-runtime";
         QDir().mkpath(runtimeDir);
-        QFile::setPermissions(runtimeDir, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                              QFileDevice::ExeOwner);
+        QFile::setPermissions(
+            runtimeDir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         setenv("XDG_RUNTIME_DIR", runtimeDir.toLocal8Bit().constData(), 0);
     }
 }
@@ -36,4 +36,6 @@ bool Runtime::isOffscreen() {
            QGuiApplication::platformName() == QLatin1String("minimal");
 }
 
-int Runtime::exec() { return QGuiApplication::exec(); }
+int Runtime::exec() {
+    return QGuiApplication::exec();
+}

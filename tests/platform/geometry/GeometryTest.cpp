@@ -66,8 +66,7 @@ TEST(CGRectTest, BoundingBoxUnderTransform) {
 
 TEST(CGAffineTransformTest, StepsApplyInThePlatformsOrder) {
     // Translate-by puts the translation in front: the point is moved, then turned.
-    const CGAffineTransform t =
-        CGAffineTransform::makeRotation(kPi / 2).translatedBy(10, 0);
+    const CGAffineTransform t = CGAffineTransform::makeRotation(kPi / 2).translatedBy(10, 0);
     expectNear(t.apply(CGPoint{0, 0}), CGPoint{0, 10});
     // Concatenating applies the receiver first.
     const CGAffineTransform u = CGAffineTransform::makeRotation(kPi / 2).concatenating(
@@ -75,15 +74,13 @@ TEST(CGAffineTransformTest, StepsApplyInThePlatformsOrder) {
     expectNear(u.apply(CGPoint{1, 0}), CGPoint{10, 1});
     expectNear(CGAffineTransform::makeScale(2, 3).scaledBy(2, 1).apply(CGPoint{1, 1}),
                CGPoint{4, 3});
-    expectNear(CGAffineTransform::identity().rotatedBy(kPi).apply(CGPoint{1, 2}),
-               CGPoint{-1, -2});
+    expectNear(CGAffineTransform::identity().rotatedBy(kPi).apply(CGPoint{1, 2}), CGPoint{-1, -2});
 }
 
 TEST(CGAffineTransformTest, InverseUndoesAndSingularStaysPut) {
-    const CGAffineTransform t = CGAffineTransform::makeRotation(0.3)
-                                    .scaledBy(2, 0.5)
-                                    .translatedBy(7, -3)
-                                    .concatenating(CGAffineTransform::makeTranslation(1, 2));
+    const CGAffineTransform t =
+        CGAffineTransform::makeRotation(0.3).scaledBy(2, 0.5).translatedBy(7, -3).concatenating(
+            CGAffineTransform::makeTranslation(1, 2));
     const CGPoint p{12.5, -4};
     expectNear(t.inverted().apply(t.apply(p)), p);
     const CGAffineTransform singular = CGAffineTransform::makeScale(0, 1);
@@ -120,7 +117,8 @@ TEST(CATransform3DTest, RotationAboutYFlattensAndConcatenationOrder) {
                CGPoint{12, 2});
     const CATransform3D fromAffine =
         CATransform3D::makeAffineTransform(CGAffineTransform::makeTranslation(3, 4).scaledBy(2, 2));
-    EXPECT_EQ(fromAffine.affineTransform(), CGAffineTransform::makeTranslation(3, 4).scaledBy(2, 2));
+    EXPECT_EQ(fromAffine.affineTransform(),
+              CGAffineTransform::makeTranslation(3, 4).scaledBy(2, 2));
 }
 
 TEST(UIEdgeInsetsTest, InsetsMoveEachEdge) {
