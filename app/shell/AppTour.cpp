@@ -74,22 +74,36 @@ AppTour::Result AppTour::run() {
     settle();
     screenshot("1-begin");
     const std::set<std::string> before = filesIn(PhotoLibrary::libraryPath());
-    const bool done =
-        step("Tap \"New\"", [&] { return tapText("New"); }) && (screenshot("2-sheet"), true) &&
-        step("Tap \"Photo Library\"", [&] { return tapText("Photo Library"); }) &&
-        (screenshot("3-library"), true) &&
-        step("Tap the first picture", [&] { return pickFirstPicture(); }) &&
-        (screenshot("4-editor"), true) &&
-        step("Tap \"Filter\"", [&] { return tapText("Filter"); }) &&
-        step("Tap \"Sepia\"", [&] { return tapText("Sepia"); }) && (screenshot("5-filter"), true) &&
-        step("Tap \"OK\"", [&] { return tapText("OK"); }) &&
-        step("Tap \"Done\"", [&] { return tapText("Done"); }) && (screenshot("6-result"), true) &&
-        step("Tap \"Share\"", [&] { return tapText("Share"); }) && (screenshot("7-share"), true) &&
-        step("Tap \"Save to Photos\"", [&] { return tapText("Save to Photos"); });
+    struct Step {
+        std::string what;
+        std::function<bool()> action;
+        // The screen to keep afterwards, if any.
+        std::string screenshot;
+    };
+    const auto tapping = [this](const std::string& text, std::string screenshot = {}) {
+        return Step{"Tap \"" + text + "\"", [this, text] { return tapText(text); },
+                    std::move(screenshot)};
+    };
+    const std::vector<Step> steps = {
+        tapping("New", "2-sheet"),
+        tapping("Photo Library", "3-library"),
+        {"Tap the first picture", [this] { return pickFirstPicture(); }, "4-editor"},
+        tapping("Filter"),
+        tapping("Sepia", "5-filter"),
+        tapping("OK"),
+        tapping("Done", "6-result"),
+        tapping("Share", "7-share"),
+        tapping("Save to Photos"),
+    };
     Result result;
-    if (!done) {
-        result.failure = failure_;
-        return result;
+    for (const Step& each : steps) {
+        if (!step(each.what, each.action)) {
+            result.failure = failure_;
+            return result;
+        }
+        if (!each.screenshot.empty()) {
+            screenshot(each.screenshot);
+        }
     }
     for (const std::string& file : filesIn(PhotoLibrary::libraryPath())) {
         if (!before.contains(file)) {
