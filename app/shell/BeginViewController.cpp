@@ -116,10 +116,7 @@ void BeginViewController::chooseImage() {
         presentUICustomActionSheet();
         return;
     }
-    presentViewController(
-        ZOZuzazOzaroz::createWithImageDelegate(
-            shown, std::static_pointer_cast<BeginViewController>(shared_from_this())),
-        true);
+    presentViewController(ZOZuzazOzaroz::createWithImageDelegate(shown, weakSelf()), true);
 }
 
 void BeginViewController::editImage(const UIImagePtr& picture) {
@@ -129,9 +126,8 @@ void BeginViewController::editImage(const UIImagePtr& picture) {
 }
 
 void BeginViewController::presentUICustomActionSheet() {
-    const auto sheet = UICustomActionSheet::create(
-        "Pick a picture", std::static_pointer_cast<BeginViewController>(shared_from_this()),
-        {"Cancel", "Photo Library", "Camera"});
+    const auto sheet = UICustomActionSheet::create("Pick a picture", weakSelf(),
+                                                   {"Cancel", "Photo Library", "Camera"});
     sheet->setButtonColors({UIColor::redColor()});
     sheet->setBackgroundColor(UIColor::clearColor());
     sheet->showInView(view());
@@ -148,7 +144,7 @@ void BeginViewController::customActionSheetClickedButtonAtIndex(UICustomActionSh
     auto picker = std::make_shared<UIImagePickerController>();
     picker->setAllowsEditing(false);
     picker->setSourceType(camera ? Source::Camera : Source::PhotoLibrary);
-    picker->setDelegate(std::static_pointer_cast<BeginViewController>(shared_from_this()));
+    picker->setDelegate(weakSelf());
     presentViewController(picker, true);
 }
 
@@ -157,7 +153,7 @@ bool BeginViewController::imagePickerControllerDidFinishPickingMediaWithInfo(
     const auto picked = info.find(UIImagePickerControllerOriginalImage);
     const UIImagePtr image = picked == info.end() ? nullptr : picked->second.imageValue();
     const auto editor = ZOZuzazOzaroz::createWithImage(image);
-    editor->setDelegate(std::static_pointer_cast<BeginViewController>(shared_from_this()));
+    editor->setDelegate(weakSelf());
     picker.pushViewController(editor, true);
     return true;
 }
