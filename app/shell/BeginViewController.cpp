@@ -32,6 +32,11 @@ bool BeginViewController::firstimageIsEqualTo(const UIImagePtr& first, const UII
     if (!first || !second) {
         return false;
     }
+    // Pictures of different sizes or scales never encode alike; this spares the screen
+    // a PNG encoding of a whole photo, which takes seconds.
+    if (first->size() != second->size() || first->scale() != second->scale()) {
+        return false;
+    }
     const std::vector<std::uint8_t> firstBytes = ImageEncoder::encodePNG(*first);
     return !firstBytes.empty() && firstBytes == ImageEncoder::encodePNG(*second);
 }
