@@ -1,18 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "imaging/ColorProgram.h"
 #include "imaging/ColorTables.h"
 #include "imaging/FixedColorMatrix.h"
+#include "imaging/FixedCurves.h"
 
 // A colour program laid out for 8-bit pixels, by its shape:
 //  - curves alone: a table for red and one for green and blue together, so a pixel
 //    takes two look-ups;
 //  - a matrix alone: a fixed-point matrix on the premultiplied pixels, every pixel;
-//  - a matrix, then curves: the matrix gives fine indexes into byte tables (a grey
-//    matrix gives one index, into a table of whole pixels);
+//  - a matrix, then curves: the matrix gives fine indexes into the curves, looked up in
+//    registers where the processor can and the curves interpolate, else in byte tables
+//    (a grey matrix gives one index, into a table of whole pixels);
 //  - curves, a matrix and curves: fixed-point tables (ColorTables);
 // anything longer runs the stages in floating point. The matrix alone handles every
 // pixel itself; the other tables apply to opaque pixels, and translucent ones are
@@ -58,6 +61,9 @@ private:
     std::vector<std::uint16_t> greenBlue_;  // indexed by the pixel's green and blue bytes
     FixedColorMatrix matrix_;
     FixedColorMatrix::Curves finals_;
+    // The curves after the matrix, when interpolating them keeps them within a level.
+    std::optional<FixedCurves> fittedFinals_;
+    bool finalsInRegisters_ = false;
     // finals_ packed, when the matrix is grey.
     std::vector<std::uint32_t> greyFinals_;
     ColorTables tables_{};

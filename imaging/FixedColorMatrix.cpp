@@ -6,7 +6,8 @@
 namespace {
 
 constexpr int kLargestShift = 13;
-constexpr float kLargestWeight = 32767;
+// Below 2^14, so the AVX-512 path can split each weight into two signed bytes.
+constexpr float kLargestWeight = 16383;
 
 // Memory order (blue, green, red) to the matrix's order (red, green, blue).
 constexpr int kMatrixChannel[3] = {2, 1, 0};
@@ -18,7 +19,7 @@ FixedColorMatrix::FixedColorMatrix(const ColorMatrix& matrix) {
     for (float v : matrix.m) {
         largest = std::max(largest, std::abs(v));
     }
-    // The finest scale at which every weight still fits 16 bits.
+    // The finest scale at which every weight stays within kLargestWeight.
     shift = kLargestShift;
     while (shift > kIndexBits + 1 && largest * static_cast<float>(1 << shift) > kLargestWeight) {
         --shift;
@@ -76,6 +77,12 @@ namespace {
 // features are known.
 bool hasAvx2() {
     static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
+    return has;
+}
+
+bool hasAvx512() {
+    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx512bw") &&
+                                                       __builtin_cpu_supports("avx512vnni"));
     return has;
 }
 #endif
@@ -141,6 +148,30 @@ bool applyWithCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& 
                             std::uint32_t{curves[1][group[kGroup + k]]} << 8 | curves[0][group[k]];
             }
         });
+}
+
+bool looksUpCurvesInRegisters() {
+#if defined(__x86_64__)
+    return hasAvx512();
+#else
+    return false;
+#endif
+}
+
+bool applyWithCurves(const FixedColorMatrix& m, const FixedCurves& curves,
+                     const FixedColorMatrix::Curves& tabulated, const std::uint32_t* in,
+                     std::uint32_t* out, std::size_t count, std::uint32_t opaqueBits) {
+#if defined(__x86_64__)
+    if (hasAvx512()) {
+        const std::size_t whole = count - count % kWideGroup;
+        const std::uint32_t all = applyWithCurvesAvx512(m, curves, in, out, whole, opaqueBits);
+        return applyWithCurves(m, tabulated, in + whole, out + whole, count - whole, opaqueBits) &&
+               all >= 0xFF000000u;
+    }
+#else
+    static_cast<void>(curves);
+#endif
+    return applyWithCurves(m, tabulated, in, out, count, opaqueBits);
 }
 
 bool applyWithGreyCurves(const FixedColorMatrix& m, const std::uint32_t* greyCurves,

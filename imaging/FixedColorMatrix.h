@@ -5,6 +5,8 @@
 
 #include "imaging/ColorMatrix.h"
 
+struct FixedCurves;
+
 // A colour matrix in fixed point for 8-bit premultiplied pixels. Output channel c (in
 // memory order: blue, green, red) sums
 //     s_c = weights[c][0]·blue + weights[c][1]·green + weights[c][2]·red + weights[c][3]·alpha
@@ -69,6 +71,8 @@ struct FixedColorMatrix {
 namespace fixedcolormatrix {
 
 constexpr std::size_t kGroup = 8;
+// Pixels a step of applyWithCurvesAvx512.
+constexpr std::size_t kWideGroup = 32;
 
 // Where index c of pixel x of a row lies.
 inline std::size_t indexPosition(std::size_t x, int c) {
@@ -94,6 +98,11 @@ void applyAvx2(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t
                std::size_t count, std::uint32_t opaqueBits);
 std::uint32_t indexesAvx2(const FixedColorMatrix& m, const std::uint32_t* in,
                           std::uint16_t* indexes, std::size_t count, std::uint32_t opaqueBits);
+// Only where AVX-512BW and VNNI were found at run time: every pixel of the whole kWideGroups in
+// count, as if opaque, through the matrix and the curves. Returns the AND of the pixels read.
+std::uint32_t applyWithCurvesAvx512(const FixedColorMatrix& m, const FixedCurves& curves,
+                                    const std::uint32_t* in, std::uint32_t* out, std::size_t count,
+                                    std::uint32_t opaqueBits);
 #endif
 
 // The fastest path this processor runs.
@@ -104,6 +113,14 @@ void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* ou
 bool applyWithCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
                      const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                      std::uint32_t opaqueBits);
+// Whether this processor looks curves that interpolate up in registers (AVX-512), so the
+// overload below is faster than any other.
+bool looksUpCurvesInRegisters();
+// The same for curves that interpolate: tabulated is curves.tabulate()'s, and the
+// processor's fastest path computes the same pixels from whichever it reads.
+bool applyWithCurves(const FixedColorMatrix& m, const FixedCurves& curves,
+                     const FixedColorMatrix::Curves& tabulated, const std::uint32_t* in,
+                     std::uint32_t* out, std::size_t count, std::uint32_t opaqueBits);
 // The same for a grey matrix, with one look-up a pixel: greyCurves holds kIndexMax + 1
 // whole opaque pixels, entry j the three curves' bytes for index j.
 bool applyWithGreyCurves(const FixedColorMatrix& m, const std::uint32_t* greyCurves,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 #include "imaging/ColorProgram.h"
@@ -71,9 +72,8 @@ TEST(ColorProgramTest, JoinedProgramsComputeWhatTheStepsComputeInTurn) {
 }
 
 // Every shape the program takes on 8-bit pixels (curves; a matrix; a matrix, colour or
-// grey, then curves;
-// curves, a matrix and curves; longer) gives, for opaque and translucent pixels alike,
-// the floating-point colour within a level, across the row chunks of a wide picture.
+// grey, then curves; curves, a matrix and curves; longer) gives, for opaque and translucent pixels
+// alike, the floating-point colour within a level, across the row chunks of a wide picture.
 TEST(ColorProgramTest, EveryShapeOfProgramFollowsTheFloatingPointColour) {
     const ColorProgram square = ColorProgram::curves([](float v) { return v * v; });
     const ColorProgram lift = ColorProgram::curves([](float v) { return 0.1f + 0.8f * v; });
@@ -87,9 +87,13 @@ TEST(ColorProgramTest, EveryShapeOfProgramFollowsTheFloatingPointColour) {
             .then(ColorProgram::curves([](float v) { return v * v; },
                                        [](float v) { return 0.1f + 0.8f * v; },
                                        [](float v) { return 1 - v; }));
+    // Curves after a matrix are interpolated when that keeps them within a level.
+    const ColorProgram steep = ColorProgram::curves(
+        [](float v) { return 0.5f + 0.5f * std::tanh(8 * (v - 0.5f)) / std::tanh(4.0f); });
     const ColorProgram programs[] = {square,
                                      warm,
                                      warm.then(square),
+                                     warm.then(steep),
                                      tintedGrey,
                                      lift.then(warm).then(square),
                                      lift.then(warm).then(square).then(swap),
@@ -122,6 +126,27 @@ TEST(ColorProgramTest, EveryShapeOfProgramFollowsTheFloatingPointColour) {
                                 std::clamp(rgb[c], 0.0f, 1.0f) * alpha, 1.0)
                         << x << "," << y << " channel " << c;
                 }
+            }
+        }
+    }
+}
+
+// Steps are not interpolated: after a matrix, posterizing still gives only its levels.
+TEST(ColorProgramTest, StepsAfterAMatrixKeepOnlyTheirLevels) {
+    const ColorProgram program =
+        ColorProgram::matrix(ColorMatrix::saturation(1.5f)).then(ColorProgram::curves([](float v) {
+            return std::floor(v * 3.999f) / 3;
+        }));
+    std::mt19937 random(4);
+    const auto picture = testpictures::makeBitmap(
+        301, 2, [&](int, int) { return static_cast<std::uint32_t>(random()) | 0xFF000000u; });
+    auto out = CGImage::create(301, 2, CGPixelFormat::ARGB32Premultiplied);
+    program.apply(*picture, *out);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 301; ++x) {
+            for (int c = 0; c < 3; ++c) {
+                ASSERT_EQ(testpictures::channel(testpictures::pixelAt(*out, x, y), c) % 85, 0)
+                    << x << "," << y << " channel " << c;
             }
         }
     }
