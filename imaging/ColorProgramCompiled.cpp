@@ -90,6 +90,18 @@ void ColorProgram::Compiled::applyChunk(const std::uint32_t* in, std::uint32_t* 
 
 bool ColorProgram::Compiled::applyCurves(const std::uint32_t* in, std::uint32_t* out,
                                          std::size_t count, std::uint32_t opaqueBits) const {
+#if defined(__x86_64__)
+    if (curvesInRegisters_) {
+        const std::size_t whole = count - count % ByteCurves::kGroup;
+        std::uint32_t all = applyByteCurvesAvx512(curves_, in, out, whole, opaqueBits);
+        for (std::size_t x = whole; x < count; ++x) {
+            const std::uint32_t pixel = in[x] | opaqueBits;
+            all &= pixel;
+            out[x] = curves_.opaquePixel(pixel);
+        }
+        return all >= 0xFF000000u;
+    }
+#endif
     std::uint32_t alphas = 0xFF000000u;
     for (std::size_t x = 0; x < count; ++x) {
         const std::uint32_t pixel = in[x] | opaqueBits;
@@ -154,12 +166,18 @@ std::uint32_t ColorProgram::Compiled::translucentPixel(std::uint32_t pixel) cons
 }
 
 void ColorProgram::Compiled::tabulateCurves(const Stage& curves) {
-    std::uint8_t bytes[3][256];
+    auto& bytes = curves_.levels;
     for (int c = 0; c < 3; ++c) {
         for (int i = 0; i < 256; ++i) {
             bytes[c][i] = toByte(curves.lookUp(kProgramChannel[c], static_cast<float>(i) / 255));
         }
     }
+#if defined(__x86_64__)
+    curvesInRegisters_ = __builtin_cpu_supports("avx512vbmi");
+    if (curvesInRegisters_) {
+        return;
+    }
+#endif
     for (std::uint32_t i = 0; i < 256; ++i) {
         opaqueRed_[i] = 0xFF000000u | std::uint32_t{bytes[2][i]} << 16;
     }

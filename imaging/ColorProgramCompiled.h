@@ -4,14 +4,15 @@
 #include <optional>
 #include <vector>
 
+#include "imaging/ByteCurves.h"
 #include "imaging/ColorProgram.h"
 #include "imaging/ColorTables.h"
 #include "imaging/FixedColorMatrix.h"
 #include "imaging/FixedCurves.h"
 
 // A colour program laid out for 8-bit pixels, by its shape:
-//  - curves alone: a table for red and one for green and blue together, so a pixel
-//    takes two look-ups;
+//  - curves alone: looked up in registers where the processor can, else a table for red
+//    and one for green and blue together, so a pixel takes two look-ups;
 //  - a matrix alone: a fixed-point matrix on the premultiplied pixels, every pixel;
 //  - a matrix, then curves: the matrix gives fine indexes into the curves, looked up in
 //    registers where the processor can and the curves interpolate, else in byte tables
@@ -57,6 +58,8 @@ private:
     Shape shape_ = Shape::Stages;
     bool vectorised_ = false;
     // Colour channels here are in memory order: blue, green, red.
+    ByteCurves curves_{};
+    bool curvesInRegisters_ = false;
     std::uint32_t opaqueRed_[256];
     std::vector<std::uint16_t> greenBlue_;  // indexed by the pixel's green and blue bytes
     FixedColorMatrix matrix_;
