@@ -126,6 +126,10 @@ bool applyThroughIndexes(const FixedColorMatrix& m, const std::uint32_t* in, std
 void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
            std::size_t count, std::uint32_t opaqueBits) {
 #if defined(__x86_64__)
+    if (hasAvx512()) {
+        applyAvx512(m, in, out, count, opaqueBits);
+        return;
+    }
     if (hasAvx2()) {
         applyAvx2(m, in, out, count, opaqueBits);
         return;

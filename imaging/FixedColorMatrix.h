@@ -98,7 +98,10 @@ void applyAvx2(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t
                std::size_t count, std::uint32_t opaqueBits);
 std::uint32_t indexesAvx2(const FixedColorMatrix& m, const std::uint32_t* in,
                           std::uint16_t* indexes, std::size_t count, std::uint32_t opaqueBits);
-// Only where AVX-512BW and VNNI were found at run time: every pixel of the whole kWideGroups in
+// Only where AVX-512BW and VNNI were found at run time.
+void applyAvx512(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
+                 std::size_t count, std::uint32_t opaqueBits);
+// The same: every pixel of the whole kWideGroups in
 // count, as if opaque, through the matrix and the curves. Returns the AND of the pixels read.
 std::uint32_t applyWithCurvesAvx512(const FixedColorMatrix& m, const FixedCurves& curves,
                                     const std::uint32_t* in, std::uint32_t* out, std::size_t count,

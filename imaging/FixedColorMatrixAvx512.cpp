@@ -10,10 +10,11 @@
 #include "imaging/FixedColorMatrix.h"
 #include "imaging/FixedCurves.h"
 
-// Thirty-two pixels a step, so one colour of all of them fills a register of 16-bit lanes.
 // The matrix takes two byte dot products a colour (its weights split into a signed high
-// part and a 7-bit low part); the curves are looked up in registers: a 256-entry table of
-// 16-bit values is eight registers, read with four two-register permutes and two blends.
+// part and a 7-bit low part). With curves, thirty-two pixels a step, so one colour of all
+// of them fills a register of 16-bit lanes, and the curves are looked up in registers: a
+// 256-entry table of 16-bit values is eight registers, read with four two-register
+// permutes and two blends.
 
 #define AVX512_TARGET __attribute__((target("avx512f,avx512bw,avx512vnni")))
 #define AVX512_INLINE AVX512_TARGET inline __attribute__((always_inline))
@@ -36,8 +37,10 @@ AVX512_TARGET SplitWeights splitWeights(const FixedColorMatrix& m, int c) {
     return {_mm512_set1_epi32(static_cast<int>(high)), _mm512_set1_epi32(static_cast<int>(low))};
 }
 
-// Fine indexes of one colour of sixteen pixels, rounded, as 32-bit lanes in pixel order.
-AVX512_INLINE __m512i indexesOf(__m512i pixels, SplitWeights weights, __m128i shift, __m512i half) {
+// One colour of sixteen pixels through the matrix, rounded to 1.0 = 2^shift, as 32-bit
+// lanes in pixel order.
+AVX512_INLINE __m512i roundedSums(__m512i pixels, SplitWeights weights, __m128i shift,
+                                  __m512i half) {
     const __m512i coarse = _mm512_dpbusd_epi32(_mm512_setzero_si512(), pixels, weights.high);
     const __m512i sums = _mm512_dpbusd_epi32(_mm512_slli_epi32(coarse, 7), pixels, weights.low);
     return _mm512_sra_epi32(_mm512_add_epi32(sums, half), shift);
@@ -94,8 +97,8 @@ AVX512_INLINE __m512i colourOf(__m512i first, __m512i second, const Matrix& matr
                                const FixedCurves& curves, int c) {
     const SplitWeights weights = matrix.weights[c];
     const __m512i packed =
-        _mm512_packus_epi32(indexesOf(first, weights, matrix.shift, matrix.half),
-                            indexesOf(second, weights, matrix.shift, matrix.half));
+        _mm512_packus_epi32(roundedSums(first, weights, matrix.shift, matrix.half),
+                            roundedSums(second, weights, matrix.shift, matrix.half));
     return curveValues(curves, c,
                        _mm512_min_epu16(packed, _mm512_set1_epi16(FixedColorMatrix::kIndexMax)));
 }
@@ -103,6 +106,30 @@ AVX512_INLINE __m512i colourOf(__m512i first, __m512i second, const Matrix& matr
 }  // namespace
 
 namespace fixedcolormatrix {
+
+AVX512_TARGET void applyAvx512(const FixedColorMatrix& m, const std::uint32_t* in,
+                               std::uint32_t* out, std::size_t count, std::uint32_t opaqueBits) {
+    const SplitWeights weights[3] = {splitWeights(m, 0), splitWeights(m, 1), splitWeights(m, 2)};
+    const __m128i shift = _mm_cvtsi32_si128(m.shift);
+    const __m512i half = _mm512_set1_epi32(1 << (m.shift - 1));
+    const __m512i forced = _mm512_set1_epi32(static_cast<int>(opaqueBits));
+    const __m512i zero = _mm512_setzero_si512();
+    std::size_t x = 0;
+    for (; x + 16 <= count; x += 16) {
+        const __m512i pixels = _mm512_or_si512(_mm512_loadu_si512(in + x), forced);
+        const __m512i alpha = _mm512_srli_epi32(pixels, 24);
+        __m512i colours[3];
+        for (int c = 0; c < 3; ++c) {
+            const __m512i v = roundedSums(pixels, weights[c], shift, half);
+            colours[c] = _mm512_min_epi32(_mm512_max_epi32(v, zero), alpha);
+        }
+        const __m512i result = _mm512_ternarylogic_epi32(
+            colours[0], _mm512_slli_epi32(colours[1], 8), _mm512_slli_epi32(colours[2], 16),
+            0xFE);  // a | b | c
+        _mm512_storeu_si512(out + x, _mm512_or_si512(result, _mm512_slli_epi32(alpha, 24)));
+    }
+    applyScalar(m, in + x, out + x, count - x, opaqueBits);
+}
 
 AVX512_TARGET std::uint32_t applyWithCurvesAvx512(const FixedColorMatrix& m,
                                                   const FixedCurves& curves,

@@ -50,6 +50,9 @@ Paths vectorPaths() {
         paths.apply.push_back(fixedcolormatrix::applyAvx2);
         paths.indexes.push_back(fixedcolormatrix::indexesAvx2);
     }
+    if (__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vnni")) {
+        paths.apply.push_back(fixedcolormatrix::applyAvx512);
+    }
 #endif
     return paths;
 }
