@@ -27,6 +27,24 @@ void ColorProgram::Stage::run(float rgb[3]) const {
     }
 }
 
+bool ColorProgram::Stage::isIdentity() const {
+    // Far below what any 8-bit result, or a fine index into the curves, can show.
+    constexpr float kTolerance = 1e-5f;
+    const auto near = [](float a, float b) { return std::abs(a - b) <= kTolerance; };
+    if (isMatrix) {
+        const ColorMatrix identity = ColorMatrix::identity();
+        return std::equal(matrix.m.begin(), matrix.m.end(), identity.m.begin(), near);
+    }
+    for (const std::vector<float>& table : tables) {
+        for (int i = 0; i <= kTableSize; ++i) {
+            if (!near(table[i], static_cast<float>(i) / kTableSize)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 std::vector<float> ColorProgram::Stage::tabulated(const Curve& curve) {
     std::vector<float> table(kTableSize + 1);
     for (int i = 0; i <= kTableSize; ++i) {
@@ -49,35 +67,45 @@ ColorProgram ColorProgram::withCurves(std::array<std::vector<float>, 3> tables) 
     Stage stage;
     stage.tables = std::move(tables);
     ColorProgram program;
-    program.stages_.push_back(std::move(stage));
+    program.append(stage);
     return program;
 }
 
 ColorProgram ColorProgram::matrix(const ColorMatrix& matrix) {
     ColorProgram program;
-    program.stages_.push_back(Stage{true, matrix, {}});
+    program.append(Stage{true, matrix, {}});
     return program;
 }
 
 ColorProgram ColorProgram::then(const ColorProgram& next) const {
     ColorProgram joined = *this;
     for (const Stage& stage : next.stages_) {
-        if (joined.stages_.empty() || joined.stages_.back().isMatrix != stage.isMatrix) {
-            joined.stages_.push_back(stage);
-            continue;
-        }
-        Stage& last = joined.stages_.back();
-        if (stage.isMatrix) {
-            last.matrix = last.matrix.then(stage.matrix);
-        } else {
-            for (int c = 0; c < 3; ++c) {
-                for (float& value : last.tables[c]) {
-                    value = stage.lookUp(c, value);
-                }
+        joined.append(stage);
+    }
+    return joined;
+}
+
+void ColorProgram::append(const Stage& stage) {
+    if (stage.isIdentity()) {
+        return;
+    }
+    if (stages_.empty() || stages_.back().isMatrix != stage.isMatrix) {
+        stages_.push_back(stage);
+        return;
+    }
+    Stage& last = stages_.back();
+    if (stage.isMatrix) {
+        last.matrix = last.matrix.then(stage.matrix);
+    } else {
+        for (int c = 0; c < 3; ++c) {
+            for (float& value : last.tables[c]) {
+                value = stage.lookUp(c, value);
             }
         }
     }
-    return joined;
+    if (last.isIdentity()) {
+        stages_.pop_back();
+    }
 }
 
 void ColorProgram::evaluate(float rgb[3]) const {

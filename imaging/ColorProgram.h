@@ -10,8 +10,8 @@
 // What a point filter does to one pixel's colour, as a list of stages: per-channel
 // curves (sampled tables) and colour matrices. A chain of point filters joins its
 // programs into one (then), merging neighbouring curves and neighbouring matrices, and
-// runs them in a single pass over the pixels. Colours are processed unpremultiplied;
-// alpha is kept.
+// runs them in a single pass over the pixels; stages that change nothing (a neutral
+// filter's) are left out. Colours are processed unpremultiplied; alpha is kept.
 class ColorProgram {
 public:
     using Curve = std::function<float(float)>;
@@ -42,10 +42,14 @@ private:
 
         float lookUp(int channel, float v) const;
         void run(float rgb[3]) const;
+        bool isIdentity() const;
     };
     class Compiled;
 
     static ColorProgram withCurves(std::array<std::vector<float>, 3> tables);
+    // Adds the stage at the end, merged into the last one when both are curves or both
+    // matrices.
+    void append(const Stage& stage);
 
     std::vector<Stage> stages_;
 };

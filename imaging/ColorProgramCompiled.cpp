@@ -30,9 +30,10 @@ ColorProgram::Compiled::Compiled(const ColorProgram& program) : program_(program
         tabulateCurves(stages.front());
         return;
     }
-    if (stages.size() == 1) {
+    if (stages.size() <= 1) {
         shape_ = Shape::Matrix;
-        matrix_ = FixedColorMatrix(stages.front().matrix);
+        matrix_ =
+            FixedColorMatrix(stages.empty() ? ColorMatrix::identity() : stages.front().matrix);
         return;
     }
     if (stages.size() == 2 && stages.front().isMatrix) {
@@ -43,7 +44,7 @@ ColorProgram::Compiled::Compiled(const ColorProgram& program) : program_(program
     const std::size_t firstMatrix = !stages.empty() && !stages.front().isMatrix ? 1 : 0;
     const bool hasMatrix = firstMatrix < stages.size() && stages[firstMatrix].isMatrix;
     const std::size_t rest = stages.size() - firstMatrix - (hasMatrix ? 1 : 0);
-    if (stages.empty() || (hasMatrix && rest <= 1)) {
+    if (hasMatrix && rest <= 1) {
         shape_ = Shape::Tables;
         tabulate(firstMatrix == 1 ? &stages.front() : nullptr,
                  hasMatrix ? &stages[firstMatrix] : nullptr, rest == 1 ? &stages.back() : nullptr);

@@ -13,7 +13,8 @@
 // A colour program laid out for 8-bit pixels, by its shape:
 //  - curves alone: looked up in registers where the processor can, else a table for red
 //    and one for green and blue together, so a pixel takes two look-ups;
-//  - a matrix alone: a fixed-point matrix on the premultiplied pixels, every pixel;
+//  - a matrix alone, or no stage (the identity matrix): a fixed-point matrix on the
+//    premultiplied pixels, every pixel;
 //  - a matrix, then curves: the matrix gives fine indexes into the curves, looked up in
 //    registers where the processor can and the curves interpolate, else in byte tables
 //    (a grey matrix gives one index, into a table of whole pixels);

@@ -55,6 +55,16 @@ TEST(ColorProgramTest, JoinedProgramsComputeWhatTheStepsComputeInTurn) {
     for (int c = 0; c < 3; ++c) {
         EXPECT_NEAR(direct[c], stepped[c], 1e-3);
     }
+    // Stages that change nothing are left out, also when joining makes them so.
+    const ColorProgram invert = ColorProgram::curves([](float v) { return 1 - v; });
+    const ColorProgram neutral =
+        ColorProgram::matrix(ColorMatrix::saturation(1)).then(ColorProgram::curves([](float v) {
+            return v;
+        }));
+    EXPECT_EQ(neutral.stageCount(), 0u);
+    EXPECT_EQ(saturate.then(neutral).then(square).stageCount(), 2u);
+    EXPECT_EQ(square.then(invert).then(invert).stageCount(), 1u);
+    EXPECT_EQ(saturate.then(invert).then(invert).stageCount(), 1u);
     // Whole pictures: opaque pixels take the tables, translucent ones the float path.
     const auto photo = testpictures::makePhoto(67, 9);
     auto out = CGImage::create(67, 9, CGPixelFormat::ARGB32Premultiplied);
@@ -71,9 +81,9 @@ TEST(ColorProgramTest, JoinedProgramsComputeWhatTheStepsComputeInTurn) {
     }
 }
 
-// Every shape the program takes on 8-bit pixels (curves; a matrix; a matrix, colour or
-// grey, then curves; curves, a matrix and curves; longer) gives, for opaque and translucent pixels
-// alike, the floating-point colour within a level, across the row chunks of a wide picture.
+// Every shape the program takes on 8-bit pixels (none; curves; a matrix; a matrix, colour
+// or grey, then curves; curves, a matrix and curves; longer) gives, for opaque and translucent
+// pixels alike, the floating-point colour within a level, across the row chunks of a wide picture.
 TEST(ColorProgramTest, EveryShapeOfProgramFollowsTheFloatingPointColour) {
     const ColorProgram square = ColorProgram::curves([](float v) { return v * v; });
     const ColorProgram lift = ColorProgram::curves([](float v) { return 0.1f + 0.8f * v; });
@@ -90,7 +100,8 @@ TEST(ColorProgramTest, EveryShapeOfProgramFollowsTheFloatingPointColour) {
     // Curves after a matrix are interpolated when that keeps them within a level.
     const ColorProgram steep = ColorProgram::curves(
         [](float v) { return 0.5f + 0.5f * std::tanh(8 * (v - 0.5f)) / std::tanh(4.0f); });
-    const ColorProgram programs[] = {square,
+    const ColorProgram programs[] = {ColorProgram(),
+                                     square,
                                      warm,
                                      warm.then(square),
                                      warm.then(steep),
