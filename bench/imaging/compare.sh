@@ -14,10 +14,17 @@ results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT
 
 filter=$(printf '|%sMP' "${sizes[@]}")
+# The best of five, as the reference takes, so a busy moment on a shared machine counts
+# against neither side; each after a warm-up, so renders reuse their buffers as they do
+# in use.
 "${BENCH_IMAGING:-$build/bench/imaging/bench_imaging}" --benchmark_filter="(${filter:1})" \
-    --benchmark_min_time=0.5 --benchmark_format=csv 2>/dev/null |
-    awk -F, 'NR > 1 { gsub(/"/, "", $1); sub(/\/real_time$/, "", $1); print $1, $3 }' \
-        >"$results/ours"
+    --benchmark_min_warmup_time=0.1 --benchmark_min_time=0.2 --benchmark_repetitions=5 \
+    --benchmark_format=csv 2>/dev/null |
+    awk -F, 'NR > 1 && $1 !~ /_(mean|median|stddev|cv)"?$/ {
+            gsub(/"/, "", $1); sub(/\/real_time$/, "", $1)
+            if (!($1 in best) || $3 < best[$1]) best[$1] = $3
+        }
+        END { for (name in best) print name, best[name] }' >"$results/ours"
 /usr/bin/python3 "$here/opencv_reference.py" "${sizes[@]}" >"$results/opencv"
 
 awk '
@@ -39,6 +46,7 @@ awk '
             row("pixellate", "Filter/CIPixellate" mp, opencv["PixellateResizeDownUp" mp], "resize down+up")
             row("adjustment chain", "AdjustmentChain" mp, ours["Filter/CIColorControls" mp], "our CIColorControls")
             row("adjustment chain", "AdjustmentChain" mp, ours["Filter/CIColorInvert" mp], "our CIColorInvert")
+            row("adjustment chain", "AdjustmentChain" mp, ours["Filter/CIPhotoEffectFade" mp], "our CIPhotoEffectFade")
             for (name in ours) {
                 if (name ~ "^Filter/" && name ~ mp "$" && name !~ /(Bloom|Gloom|Pixellate|Affine|Vignette)/) {
                     label = name; sub(/^Filter\//, "", label); sub(mp, "", label)
