@@ -9,6 +9,7 @@
 #include "core/ZOZuzazOzarozTheme.h"
 #include "core/ZOZuzazOzarozTransitions.h"
 #include "core/ZOZuzazOzarozViewport.h"
+#include "imaging/BitmapRecycler.h"
 #include "imaging/UIDeviceSystemVersion.h"
 #include "platform/dispatch/DispatchQueue.h"
 #include "platform/ui/screens/UIAlertView.h"
@@ -39,6 +40,8 @@ _ZOZuzazOzarozViewController::~_ZOZuzazOzarozViewController() {
     if (const auto bar = navigationBar_.lock()) {
         bar->removeFromSuperview();
     }
+    // The bitmap kept for the next full-size render is a whole photo's memory.
+    BitmapRecycler::releaseKept();
 }
 
 std::shared_ptr<_ZOZuzazOzarozViewController> _ZOZuzazOzarozViewController::self() {

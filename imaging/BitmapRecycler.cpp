@@ -45,3 +45,17 @@ std::shared_ptr<CGImage> BitmapRecycler::create(int width, int height) {
         kept.bitmap = std::move(owner);
     });
 }
+
+void BitmapRecycler::releaseKept() {
+    std::shared_ptr<CGImage> released;
+    Spare& kept = spare();
+    const std::lock_guard<std::mutex> lock(kept.mutex);
+    // Freed after the lock is let go: giving back a photo's pages takes a while.
+    released.swap(kept.bitmap);
+}
+
+std::size_t BitmapRecycler::keptBytes() {
+    Spare& kept = spare();
+    const std::lock_guard<std::mutex> lock(kept.mutex);
+    return kept.bitmap ? kept.bitmap->byteCount() : 0;
+}

@@ -13,4 +13,9 @@ public:
     // A premultiplied bitmap whose every pixel the caller will write; null when the size
     // is not acceptable or memory is short.
     static std::shared_ptr<CGImage> create(int width, int height);
+
+    // Lets the kept bitmap go, for when no render is coming soon (the editor has closed).
+    static void releaseKept();
+    // The bytes of the bitmap kept, 0 when none is.
+    static std::size_t keptBytes();
 };

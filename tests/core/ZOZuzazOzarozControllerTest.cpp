@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ZOZuzazOzarozEditorClass.h"
+#include "imaging/BitmapRecycler.h"
 #include "platform/ui/screens/UINavigationController.h"
 #include "tests/core/EditorFixture.h"
 
@@ -281,6 +282,17 @@ TEST_F(EditorTest, FinishAndCancelGoToTheDelegateOrDismissTheEditor) {
     editor->pushedCloseBtn();
     settle();
     EXPECT_EQ(host->presentedViewController(), nullptr) << "no delegate: the editor goes";
+}
+
+TEST_F(EditorTest, AClosedEditorLeavesNoRenderBitmapBehind) {
+    auto editor = presentEditor(photo());
+    // A full-size render's bitmap, let go: kept for the next render.
+    BitmapRecycler::create(2000, 1000).reset();
+    ASSERT_GT(BitmapRecycler::keptBytes(), 0u);
+    editor->pushedCloseBtn();
+    settle();
+    editor.reset();
+    EXPECT_EQ(BitmapRecycler::keptBytes(), 0u);
 }
 
 TEST_F(EditorTest, InANavigationStackTheOwnBarComesDownInToolMode) {

@@ -27,6 +27,12 @@ TEST(BitmapRecyclerTest, ALetGoBitmapIsReusedAndOneInUseNeverIs) {
     EXPECT_EQ(reused->width(), kWidth);
     EXPECT_EQ(reused->format(), CGPixelFormat::ARGB32Premultiplied);
     EXPECT_FALSE(BitmapRecycler::create(0, 10));
+    // The one let go is kept until it is released.
+    const std::size_t bytes = reused->byteCount();
+    reused.reset();
+    EXPECT_EQ(BitmapRecycler::keptBytes(), bytes);
+    BitmapRecycler::releaseKept();
+    EXPECT_EQ(BitmapRecycler::keptBytes(), 0u);
 }
 
 // Renders into reused memory write every pixel: they match renders into fresh memory.
