@@ -37,8 +37,8 @@ AVX512_TARGET SplitWeights splitWeights(const FixedColorMatrix& m, int c) {
     return {_mm512_set1_epi32(static_cast<int>(high)), _mm512_set1_epi32(static_cast<int>(low))};
 }
 
-// One colour of sixteen pixels through the matrix, rounded to 1.0 = 2^shift, as 32-bit
-// lanes in pixel order.
+// One colour of sixteen pixels through the matrix, divided by 2^shift and rounded, as
+// 32-bit lanes in pixel order.
 AVX512_INLINE __m512i roundedSums(__m512i pixels, SplitWeights weights, __m128i shift,
                                   __m512i half) {
     const __m512i coarse = _mm512_dpbusd_epi32(_mm512_setzero_si512(), pixels, weights.high);
