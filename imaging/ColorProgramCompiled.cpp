@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "imaging/ColorMath.h"
+#include "imaging/VectorLevel.h"
 
 using colormath::clamp01;
 
@@ -48,9 +49,7 @@ ColorProgram::Compiled::Compiled(const ColorProgram& program) : program_(program
         shape_ = Shape::Tables;
         tabulate(firstMatrix == 1 ? &stages.front() : nullptr,
                  hasMatrix ? &stages[firstMatrix] : nullptr, rest == 1 ? &stages.back() : nullptr);
-#if defined(__x86_64__)
-        vectorised_ = __builtin_cpu_supports("avx2");
-#endif
+        vectorised_ = vectorlevel::current() >= VectorLevel::Avx2;
     }
 }
 
@@ -173,12 +172,10 @@ void ColorProgram::Compiled::tabulateCurves(const Stage& curves) {
             bytes[c][i] = toByte(curves.lookUp(kProgramChannel[c], static_cast<float>(i) / 255));
         }
     }
-#if defined(__x86_64__)
-    curvesInRegisters_ = __builtin_cpu_supports("avx512vbmi");
+    curvesInRegisters_ = vectorlevel::current() >= VectorLevel::Avx512;
     if (curvesInRegisters_) {
         return;
     }
-#endif
     for (std::uint32_t i = 0; i < 256; ++i) {
         opaqueRed_[i] = 0xFF000000u | std::uint32_t{bytes[2][i]} << 16;
     }
@@ -194,7 +191,7 @@ void ColorProgram::Compiled::tabulateMatrixThenCurves(const Stage& matrix, const
     fittedFinals_ = FixedCurves::fitted(curve);
     if (fittedFinals_) {
         fittedFinals_->tabulate(finals_);
-        finalsInRegisters_ = fixedcolormatrix::looksUpCurvesInRegisters();
+        finalsInRegisters_ = vectorlevel::current() >= VectorLevel::Avx512;
     } else {
         for (int c = 0; c < 3; ++c) {
             for (int j = 0; j <= FixedColorMatrix::kIndexMax; ++j) {

@@ -1,5 +1,7 @@
 #include "imaging/ConvolutionSpan.h"
 
+#include "imaging/VectorLevel.h"
+
 ConvolutionTaps::ConvolutionTaps(const std::int16_t* kernel, int count, std::int32_t divisor)
     : weights(kernel, kernel + count), divisor(divisor), symmetric(true) {
     for (int i = 0; i < count / 2; ++i) {
@@ -25,7 +27,7 @@ ConvolveSpan selectConvolveSpan(const ConvolutionTaps& taps) {
     }
 #if defined(__x86_64__)
     // SSE2 is part of every x86-64 processor; AVX2 only of the newer ones.
-    if (__builtin_cpu_supports("avx2")) {
+    if (vectorlevel::current() >= VectorLevel::Avx2) {
         return convolveSymmetricSpanAvx2;
     }
     return convolveSymmetricSpanSse2;

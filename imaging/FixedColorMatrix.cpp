@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "imaging/VectorLevel.h"
+
 namespace {
 
 constexpr int kLargestShift = 13;
@@ -72,26 +74,12 @@ void applyWithCurvesScalar(const FixedColorMatrix& m, const FixedColorMatrix::Cu
 
 namespace {
 
-#if defined(__x86_64__)
-// Asked once, on first use: a static initialiser might run before the processor's
-// features are known.
-bool hasAvx2() {
-    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
-    return has;
-}
-
-bool hasAvx512() {
-    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx512bw") &&
-                                                       __builtin_cpu_supports("avx512vnni"));
-    return has;
-}
-#endif
-
 std::uint32_t indexesFastest(const FixedColorMatrix& m, const std::uint32_t* in,
                              std::uint16_t* indexes, std::size_t count, std::uint32_t opaqueBits) {
 #if defined(__x86_64__)
-    return hasAvx2() ? indexesAvx2(m, in, indexes, count, opaqueBits)
-                     : indexesSse2(m, in, indexes, count, opaqueBits);
+    return vectorlevel::current() >= VectorLevel::Avx2
+               ? indexesAvx2(m, in, indexes, count, opaqueBits)
+               : indexesSse2(m, in, indexes, count, opaqueBits);
 #else
     return indexesScalar(m, in, indexes, count, opaqueBits);
 #endif
@@ -126,11 +114,11 @@ bool applyThroughIndexes(const FixedColorMatrix& m, const std::uint32_t* in, std
 void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
            std::size_t count, std::uint32_t opaqueBits) {
 #if defined(__x86_64__)
-    if (hasAvx512()) {
+    if (vectorlevel::current() >= VectorLevel::Avx512) {
         applyAvx512(m, in, out, count, opaqueBits);
         return;
     }
-    if (hasAvx2()) {
+    if (vectorlevel::current() >= VectorLevel::Avx2) {
         applyAvx2(m, in, out, count, opaqueBits);
         return;
     }
@@ -154,19 +142,11 @@ bool applyWithCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& 
         });
 }
 
-bool looksUpCurvesInRegisters() {
-#if defined(__x86_64__)
-    return hasAvx512();
-#else
-    return false;
-#endif
-}
-
 bool applyWithCurves(const FixedColorMatrix& m, const FixedCurves& curves,
                      const FixedColorMatrix::Curves& tabulated, const std::uint32_t* in,
                      std::uint32_t* out, std::size_t count, std::uint32_t opaqueBits) {
 #if defined(__x86_64__)
-    if (hasAvx512()) {
+    if (vectorlevel::current() >= VectorLevel::Avx512) {
         const std::size_t whole = count - count % kWideGroup;
         const std::uint32_t all = applyWithCurvesAvx512(m, curves, in, out, whole, opaqueBits);
         return applyWithCurves(m, tabulated, in + whole, out + whole, count - whole, opaqueBits) &&

@@ -116,9 +116,6 @@ void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* ou
 bool applyWithCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
                      const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                      std::uint32_t opaqueBits);
-// Whether this processor looks curves that interpolate up in registers (AVX-512), so the
-// overload below is faster than any other.
-bool looksUpCurvesInRegisters();
 // The same for curves that interpolate: tabulated is curves.tabulate()'s, and the
 // processor's fastest path computes the same pixels from whichever it reads.
 bool applyWithCurves(const FixedColorMatrix& m, const FixedCurves& curves,

@@ -1,17 +1,8 @@
 #include "imaging/ResampleKernels.h"
 
-namespace resample {
+#include "imaging/VectorLevel.h"
 
-#if defined(__x86_64__)
-namespace {
-// Asked once, on first use: a static initialiser might run before the processor's
-// features are known.
-bool hasAvx2() {
-    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
-    return has;
-}
-}  // namespace
-#endif
+namespace resample {
 
 void verticalScalar(const std::uint8_t* const* rows, const std::int16_t* weights, int taps,
                     std::int16_t* sums, std::size_t begin, std::size_t end) {
@@ -37,7 +28,7 @@ void horizontalScalar(const HorizontalRow& row, std::uint32_t* out, std::ptrdiff
 void vertical(const std::uint8_t* const* rows, const std::int16_t* weights, int taps,
               std::int16_t* sums, std::size_t begin, std::size_t end) {
 #if defined(__x86_64__)
-    if (hasAvx2()) {
+    if (vectorlevel::current() >= VectorLevel::Avx2) {
         verticalAvx2(rows, weights, taps, sums, begin, end);
         return;
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <thread>
 
 #include "imaging/CIFilterDescriptor.h"
@@ -102,6 +103,46 @@ TEST(FilterEngineTest, PoolRendersMatchSingleThreadedRendersBitForBit) {
     }
 }
 
+// The portable paths, which phones without these instructions run, give the pixels of the
+// fastest ones.
+TEST(FilterEngineTest, EveryVectorLevelRendersTheSamePixels) {
+    const UIImagePtr photo = translucentPhoto(301, 203);
+    // Inputs that change the picture where the defaults leave it alone.
+    const std::map<std::string, ValueDictionary> changing = {
+        {"CIAffineTransform", {{"inputTransform", CGAffineTransform::makeRotation(0.3)}}},
+        {"CIColorControls", {{"inputSaturation", 1.4}, {"inputContrast", 1.2}}},
+        {"CIExposureAdjust", {{"inputEV", 0.7}}},
+        {"CIGammaAdjust", {{"inputPower", 0.6}}},
+        {"CIHighlightShadowAdjust", {{"inputShadowAmount", 0.5}}},
+        {"CIHueAdjust", {{"inputAngle", 1.0}}},
+        {"CIToneCurve", {{"inputPoint2", CIVector::withX(0.5, 0.7)}}},
+    };
+    const auto& all = CIFilterRegistry::allDescriptors();
+    const auto renderEach = [&] {
+        std::vector<CGImageRef> rendered;
+        for (const CIFilterDescriptor* descriptor : all) {
+            const auto inputs = changing.find(descriptor->name);
+            rendered.push_back(
+                renderFilter(descriptor->name, photo,
+                             inputs == changing.end() ? ValueDictionary{} : inputs->second)
+                    .bitmap);
+        }
+        rendered.push_back(render(adjustmentChain(photo, 1.3, 0.6, 1.2)).bitmap);
+        return rendered;
+    };
+    const std::vector<CGImageRef> fastest = renderEach();
+    for (VectorLevel level : {VectorLevel::Portable, VectorLevel::Avx2}) {
+        const VectorLevelLimit limit(level);
+        const std::vector<CGImageRef> limited = renderEach();
+        for (std::size_t i = 0; i < fastest.size(); ++i) {
+            ASSERT_TRUE(fastest[i] && limited[i]);
+            EXPECT_TRUE(samePixels(*fastest[i], *limited[i]))
+                << (i < all.size() ? all[i]->name : "the adjustment chain") << " at level "
+                << static_cast<int>(level);
+        }
+    }
+}
+
 TEST(FilterEngineTest, ConcurrentRendersGiveTheSamePixelsAsSequentialOnes) {
     const UIImagePtr photo = makePhoto(120, 90);
     const auto& all = CIFilterRegistry::allDescriptors();
@@ -126,20 +167,7 @@ TEST(FilterEngineTest, ConcurrentRendersGiveTheSamePixelsAsSequentialOnes) {
 TEST(FilterEngineTest, TheAdjustmentChainIsOnePassAndIsLoggedInOrder) {
     const UIImagePtr photo = makePhoto(40, 30);
     CIRenderLog::startRecording();
-    CIFilterPtr controls = CIFilter::filterWithNameKeysAndValues(
-        "CIColorControls", {{kCIInputImageKey, CIImage::value(CIImage::create(photo))}});
-    controls->setDefaults();
-    controls->setValueForKey(1.5f, "inputSaturation");
-    CIFilterPtr exposure = CIFilter::filterWithNameKeysAndValues(
-        "CIExposureAdjust", {{kCIInputImageKey, CIImage::value(controls->outputImage())}});
-    exposure->setDefaults();
-    exposure->setValueForKey(0.5, "inputEV");
-    CIFilterPtr gamma = CIFilter::filterWithNameKeysAndValues(
-        "CIGammaAdjust", {{kCIInputImageKey, CIImage::value(exposure->outputImage())}});
-    gamma->setDefaults();
-    gamma->setValueForKey(1.44, "inputPower");
-    const CIImagePtr output = gamma->outputImage();
-    EXPECT_TRUE(CIContext::contextWithOptions()->createCGImage(output, output->extent()));
+    EXPECT_TRUE(render(adjustmentChain(photo, 1.5, 0.5, 1.44)).bitmap);
     const std::vector<CIRenderRecord> records = CIRenderLog::stopRecording();
     ASSERT_EQ(records.size(), 1u);
     ASSERT_EQ(records[0].filters.size(), 3u);

@@ -5,6 +5,7 @@
 
 #include "imaging/CIContext.h"
 #include "imaging/CIFilter.h"
+#include "imaging/VectorLevel.h"
 #include "tests/imaging/TestPictures.h"
 
 // The render every caller makes: picture in, one filter with some inputs, bitmap out.
@@ -15,22 +16,52 @@ struct Rendered {
     CGRect extent;
 };
 
-inline Rendered renderFilter(const std::string& name, const UIImagePtr& picture,
-                             const ValueDictionary& inputs = {}) {
-    CIFilterPtr filter = CIFilter::filterWithNameKeysAndValues(
-        name, {{kCIInputImageKey, CIImage::value(CIImage::create(picture))}});
+// The filter on image with its defaults and then the inputs given; null for an unknown name.
+inline CIFilterPtr appliedFilter(const std::string& name, const CIImagePtr& image,
+                                 const ValueDictionary& inputs = {}) {
+    CIFilterPtr filter =
+        CIFilter::filterWithNameKeysAndValues(name, {{kCIInputImageKey, CIImage::value(image)}});
     if (!filter) {
-        return {};
+        return nullptr;
     }
     filter->setDefaults();
     for (const auto& [key, value] : inputs) {
         filter->setValueForKey(value, key);
     }
-    const CIImagePtr output = filter->outputImage();
+    return filter;
+}
+
+inline Rendered render(const CIImagePtr& output) {
     const CIContextPtr context =
         CIContext::contextWithOptions({{kCIContextUseSoftwareRenderer, false}});
     return {context->createCGImage(output, output->extent()), output->extent()};
 }
+
+inline Rendered renderFilter(const std::string& name, const UIImagePtr& picture,
+                             const ValueDictionary& inputs = {}) {
+    const CIFilterPtr filter = appliedFilter(name, CIImage::create(picture), inputs);
+    return filter ? render(filter->outputImage()) : Rendered{};
+}
+
+// The adjustment tool's chain: colour controls, exposure, then gamma.
+inline CIImagePtr adjustmentChain(const UIImagePtr& picture, double saturation, double ev,
+                                  double power) {
+    const CIFilterPtr controls = appliedFilter("CIColorControls", CIImage::create(picture),
+                                               {{"inputSaturation", saturation}});
+    const CIFilterPtr exposure =
+        appliedFilter("CIExposureAdjust", controls->outputImage(), {{"inputEV", ev}});
+    return appliedFilter("CIGammaAdjust", exposure->outputImage(), {{"inputPower", power}})
+        ->outputImage();
+}
+
+// Runs the engine's fast paths no higher than a level while it lives.
+class VectorLevelLimit {
+public:
+    explicit VectorLevelLimit(VectorLevel level) { vectorlevel::setLimit(level); }
+    ~VectorLevelLimit() { vectorlevel::setLimit(VectorLevel::Avx512); }
+    VectorLevelLimit(const VectorLevelLimit&) = delete;
+    VectorLevelLimit& operator=(const VectorLevelLimit&) = delete;
+};
 
 // Largest difference of any channel of any pixel; the bitmaps must be the same size.
 inline int largestDifference(const CGImage& a, const CGImage& b) {

@@ -5,6 +5,7 @@
 
 #include "imaging/FixedColorMatrix.h"
 #include "imaging/FixedCurves.h"
+#include "imaging/VectorLevel.h"
 #include "tests/imaging/TestPictures.h"
 
 namespace {
@@ -129,7 +130,7 @@ FixedCurves randomCurves(std::mt19937& random) {
 }
 
 TEST(FixedColorMatrixTest, CurvesInRegistersGiveTheScalarPixels) {
-    if (!fixedcolormatrix::looksUpCurvesInRegisters()) {
+    if (vectorlevel::current() < VectorLevel::Avx512) {
         GTEST_SKIP() << "no AVX-512 on this processor: the byte tables serve instead";
     }
     std::mt19937 random(31);
