@@ -124,16 +124,4 @@ TEST_F(NSNotificationCenterTest, ACentreGoneBeforeDeliveryDeliversNothing) {
     drainMainQueue();
     EXPECT_TRUE(heard.empty());
 }
-
-TEST_F(NSNotificationCenterTest, TheDefaultCentreIsShared) {
-    EXPECT_EQ(&NSNotificationCenter::defaultCenter(), &NSNotificationCenter::defaultCenter());
-    const auto token = NSNotificationCenter::defaultCenter().addObserverForName(
-        "NSNotificationCenterTest.Shared", nullptr,
-        [&](const NSNotification&) { heard.push_back("x"); });
-    NSNotificationCenter::defaultCenter().postNotificationName("NSNotificationCenterTest.Shared",
-                                                               nullptr);
-    drainMainQueue();
-    NSNotificationCenter::defaultCenter().removeObserver(token);
-    EXPECT_EQ(heard, std::vector<std::string>{"x"});
-}
 }  // namespace

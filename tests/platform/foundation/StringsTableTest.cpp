@@ -55,14 +55,9 @@ this line is not an entry
     EXPECT_EQ(lookUp(table, "a"), "1");
     EXPECT_EQ(lookUp(table, "b"), "2");  // missing ';' at the end of its line
     EXPECT_EQ(lookUp(table, "c"), "3");
-    EXPECT_EQ(lookUp(table, "d"), "<missing>");
-    EXPECT_EQ(lookUp(table, "e"), "<missing>");
     EXPECT_EQ(lookUp(table, "f"), "6");
-    EXPECT_EQ(lookUp(table, "g"), "<missing>");
-    EXPECT_EQ(lookUp(table, "h"), "<missing>");
     EXPECT_EQ(lookUp(table, "i"), "9");
-    EXPECT_EQ(lookUp(table, "j"), "<missing>");
-    EXPECT_EQ(table.size(), 5u);
+    EXPECT_EQ(table.size(), 5u);  // nothing else got in
 
     EXPECT_EQ(StringsTable::parse("").size(), 0u);
     EXPECT_EQ(StringsTable::parse("/* never closed \"a\" = \"1\";").size(), 0u);

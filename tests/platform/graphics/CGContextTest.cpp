@@ -15,6 +15,11 @@ constexpr std::uint32_t kRed = 0xFFFF0000u;
 constexpr std::uint32_t kBlue = 0xFF0000FFu;
 constexpr std::uint32_t kClear = 0x00000000u;
 
+// A transparent, y-up bitmap context.
+CGContextRef canvas(int width, int height) {
+    return CGContext::createBitmap(width, height, CGPixelFormat::ARGB32Premultiplied);
+}
+
 // The pixel at (x, y) of a y-up bitmap context's device space (y counted from the bottom).
 std::uint32_t at(CGContext& context, int x, int y) {
     const CGImageRef image = context.makeImage();
@@ -24,8 +29,7 @@ std::uint32_t at(CGContext& context, int x, int y) {
 }  // namespace
 
 TEST(CGContextTest, BitmapContextsAreYUpAndShareTheirBitmapUntilDrawnAgain) {
-    const CGContextRef context =
-        CGContext::createBitmap(40, 20, CGPixelFormat::ARGB32Premultiplied);
+    const CGContextRef context = canvas(40, 20);
     ASSERT_TRUE(context);
     EXPECT_EQ(context->getCTM(), CGAffineTransform::identity());
     context->setFillColor(UIColor::redColor());
@@ -60,8 +64,7 @@ TEST(CGContextTest, GreyBitmapContextsDrawInGrey) {
 }
 
 TEST(CGContextTest, PathsFillAndStrokeWithTheirStyle) {
-    const CGContextRef context =
-        CGContext::createBitmap(60, 60, CGPixelFormat::ARGB32Premultiplied);
+    const CGContextRef context = canvas(60, 60);
     context->setStrokeColor(UIColor::redColor());
     context->setLineWidth(4);
     context->strokeRect(CGRect(10, 10, 40, 40));
@@ -101,8 +104,7 @@ TEST(CGContextTest, ArcsTurnThePlatformsWayInYDownSpace) {
     // A y-down context, as an image context has: clockwise runs to decreasing angles,
     // which on screen is anticlockwise.
     for (const bool clockwise : {false, true}) {
-        const CGContextRef context =
-            CGContext::createBitmap(40, 40, CGPixelFormat::ARGB32Premultiplied);
+        const CGContextRef context = canvas(40, 40);
         context->translateCTM(0, 40);
         context->scaleCTM(1, -1);
         context->setFillColor(UIColor::redColor());
@@ -120,8 +122,7 @@ TEST(CGContextTest, ArcsTurnThePlatformsWayInYDownSpace) {
 }
 
 TEST(CGContextTest, TransformsAndStateAreSavedAndRestored) {
-    const CGContextRef context =
-        CGContext::createBitmap(40, 40, CGPixelFormat::ARGB32Premultiplied);
+    const CGContextRef context = canvas(40, 40);
     context->saveGState();
     context->translateCTM(20, 10);
     context->scaleCTM(2, 2);
@@ -144,8 +145,7 @@ TEST(CGContextTest, TransformsAndStateAreSavedAndRestored) {
 }
 
 TEST(CGContextTest, ClipsNarrowWhatIsDrawn) {
-    const CGContextRef context =
-        CGContext::createBitmap(40, 40, CGPixelFormat::ARGB32Premultiplied);
+    const CGContextRef context = canvas(40, 40);
     context->clipToRect(CGRect(0, 0, 20, 40));
     context->beginPath();
     context->addPath(CGPath::withRoundedRect(CGRect(0, 0, 40, 40), 10, 10));
@@ -164,8 +164,7 @@ TEST(CGContextTest, GradientsReachTheirEndsAndExtendOnlyWhenAsked) {
     ASSERT_TRUE(gradient);
     for (const unsigned options :
          {0u, unsigned{kCGGradientDrawsBeforeStartLocation | kCGGradientDrawsAfterEndLocation}}) {
-        const CGContextRef context =
-            CGContext::createBitmap(100, 4, CGPixelFormat::ARGB32Premultiplied);
+        const CGContextRef context = canvas(100, 4);
         context->drawLinearGradient(gradient, {10, 0}, {90, 0}, options);
         const bool extends = options != 0;
         EXPECT_TRUE(near(at(*context, 10, 2), kRed, 4));
@@ -177,8 +176,7 @@ TEST(CGContextTest, GradientsReachTheirEndsAndExtendOnlyWhenAsked) {
     // Several stops, and transparency blended unpremultiplied.
     const CGGradientRef stops =
         CGGradient::createWithColorComponents({1, 0, 0, 0, 0, 1, 0, 1, 0, 0, 1, 1}, {0, 0.5, 1});
-    const CGContextRef context =
-        CGContext::createBitmap(101, 1, CGPixelFormat::ARGB32Premultiplied);
+    const CGContextRef context = canvas(101, 1);
     context->drawLinearGradient(stops, {0, 0}, {100, 0}, 0);
     EXPECT_TRUE(near(at(*context, 50, 0), 0xFF00FF00u, 6));
     EXPECT_TRUE(
@@ -187,8 +185,7 @@ TEST(CGContextTest, GradientsReachTheirEndsAndExtendOnlyWhenAsked) {
 }
 
 TEST(CGContextTest, ClearBlendModeAndAlpha) {
-    const CGContextRef context =
-        CGContext::createBitmap(20, 20, CGPixelFormat::ARGB32Premultiplied);
+    const CGContextRef context = canvas(20, 20);
     context->setFillColor(UIColor::whiteColor());
     context->fillRect(CGRect(0, 0, 20, 20));
     context->setBlendMode(CGBlendMode::Clear);
@@ -216,8 +213,7 @@ TEST(CGContextTest, MasksKeepWhereDarkAndRemoveWhereLight) {
     const CGImageRef mask = makeBitmap(
         2, 2, CGPixelFormat::Grey8,
         [](int x, int row) -> std::uint32_t { return x == 0 ? 0 : (row == 0 ? 255 : 128); });
-    const CGContextRef context =
-        CGContext::createBitmap(40, 40, CGPixelFormat::ARGB32Premultiplied);
+    const CGContextRef context = canvas(40, 40);
     context->setInterpolationQuality(CGInterpolationQuality::None);
     context->clipToMask(CGRect(0, 0, 40, 40), mask);
     context->setFillColor(UIColor::redColor());
@@ -244,18 +240,18 @@ TEST(CGContextTest, DrawImagePutsTheFirstRowAtTheTopOfAYUpSpace) {
     const CGImageRef image =
         makeBitmap(4, 4, CGPixelFormat::RGB32,
                    [](int, int row) -> std::uint32_t { return row < 2 ? kRed : kBlue; });
-    const CGContextRef yUp = CGContext::createBitmap(20, 20, CGPixelFormat::ARGB32Premultiplied);
+    const CGContextRef yUp = canvas(20, 20);
     yUp->drawImage(CGRect(0, 0, 20, 20), image);
     EXPECT_EQ(pixel(*yUp->makeImage(), 10, 2), kRed);  // upright: first row on top
 
-    const CGContextRef yDown = CGContext::createBitmap(20, 20, CGPixelFormat::ARGB32Premultiplied);
+    const CGContextRef yDown = canvas(20, 20);
     yDown->translateCTM(0, 20);
     yDown->scaleCTM(1, -1);
     yDown->drawImage(CGRect(0, 0, 20, 20), image);
     EXPECT_EQ(pixel(*yDown->makeImage(), 10, 2), kBlue);  // upside down, as the platform draws
 }
 
-TEST(CGContextTest, InterpolationQualityChoosesSmoothOrNearestScaling) {
+TEST(CGContextTest, ScalingIsSmoothOrNearestAndShrinkingAverages) {
     const CGImageRef twoPixels =
         makeBitmap(2, 1, CGPixelFormat::RGB32,
                    [](int x, int) -> std::uint32_t { return x == 0 ? 0xFF000000u : 0xFFFFFFFFu; });
@@ -271,9 +267,7 @@ TEST(CGContextTest, InterpolationQualityChoosesSmoothOrNearestScaling) {
             EXPECT_LT(middle, 192);
         }
     }
-}
 
-TEST(CGContextTest, DrawingShrinkingAPictureAveragesItsPixels) {
     // Fine stripes, one pixel each: shrunk tenfold they must average to grey.
     const CGImageRef stripes = makeBitmap(
         400, 400, CGPixelFormat::RGB32,

@@ -8,6 +8,7 @@
 
 #include "platform/graphics/CGContext.h"
 #include "platform/graphics/CGImage.h"
+#include "platform/graphics/UIGraphics.h"
 #include "platform/graphics/UIImage.h"
 
 namespace graphicstest {
@@ -29,12 +30,6 @@ inline int alphaOf(std::uint32_t p) {
 }
 inline int redOf(std::uint32_t p) {
     return static_cast<int>((p >> 16) & 0xFF);
-}
-inline int greenOf(std::uint32_t p) {
-    return static_cast<int>((p >> 8) & 0xFF);
-}
-inline int blueOf(std::uint32_t p) {
-    return static_cast<int>(p & 0xFF);
 }
 
 // True when every channel is within tolerance of the expected 0xAARRGGBB.
@@ -63,6 +58,16 @@ CGImageRef makeBitmap(int width, int height, CGPixelFormat format, Colour colour
             }
         }
     }
+    return image;
+}
+
+// What the drawing leaves in a new image context.
+template <typename Draw>
+UIImagePtr renderImage(CGSize size, bool opaque, double scale, Draw draw) {
+    UIGraphicsBeginImageContextWithOptions(size, opaque, scale);
+    draw(*UIGraphicsGetCurrentContext());
+    UIImagePtr image = UIGraphicsGetImageFromCurrentImageContext();
+    UIGraphicsEndImageContext();
     return image;
 }
 
@@ -114,19 +119,11 @@ inline std::vector<std::uint8_t> pngChunk(const char* type, const std::vector<st
 // A JPEG with an APP1 EXIF segment holding only the orientation tag, after SOI.
 inline std::vector<std::uint8_t> withExifOrientation(const std::vector<std::uint8_t>& jpeg,
                                                      int orientation) {
-    std::vector<std::uint8_t> tiff{'M',  'M',
-                                   0,    42,
-                                   0,    0,
-                                   0,    8,  // big-endian, IFD at 8
-                                   0,    1,  // one entry
-                                   0x01, 0x12,
-                                   0,    3,
-                                   0,    0,
-                                   0,    1,  // orientation, SHORT, 1
-                                   0,    static_cast<std::uint8_t>(orientation),
-                                   0,    0,
-                                   0,    0,
-                                   0,    0};  // no next IFD
+    // Big-endian TIFF, IFD at 8 with one entry: tag 0x0112, SHORT, count 1; no next IFD.
+    std::vector<std::uint8_t> tiff{
+        'M',  'M',  0, 42, 0, 0, 0, 8, 0, 1,
+        0x01, 0x12, 0, 3,  0, 0, 0, 1, 0, static_cast<std::uint8_t>(orientation),
+        0,    0,    0, 0,  0, 0};
     std::vector<std::uint8_t> segment{0xFF, 0xE1};
     appendBigEndian(segment, static_cast<std::uint32_t>(2 + 6 + tiff.size()), 2);
     segment.insert(segment.end(), {'E', 'x', 'i', 'f', 0, 0});

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "platform/graphics/ImageDecoder.h"
+#include "tests/platform/foundation/TemporaryFolder.h"
 #include "tests/platform/graphics/GraphicsTestSupport.h"
 
 using namespace graphicstest;
@@ -58,29 +57,20 @@ std::vector<std::uint8_t> progressiveJpeg(int scans) {
     return jpeg;
 }
 
-// A PNG whose header declares width × height, with a token of image data.
-std::vector<std::uint8_t> pngDeclaring(std::uint32_t width, std::uint32_t height) {
+// An 8-bit RGB PNG whose header declares width × height, with the given compressed data.
+std::vector<std::uint8_t> pngDeclaring(std::uint32_t width, std::uint32_t height,
+                                       const std::vector<std::uint8_t>& idat = {0x78, 0x9C, 0x63, 0,
+                                                                                0, 0, 1, 0, 1}) {
     std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<std::uint8_t> header;
     appendBigEndian(header, width, 4);
     appendBigEndian(header, height, 4);
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB
+    header.insert(header.end(), {8, 2, 0, 0, 0});
     for (const auto& chunk :
-         {pngChunk("IHDR", header), pngChunk("IDAT", {0x78, 0x9C, 0x63, 0, 0, 0, 1, 0, 1}),
-          pngChunk("IEND", {})}) {
+         {pngChunk("IHDR", header), pngChunk("IDAT", idat), pngChunk("IEND", {})}) {
         png.insert(png.end(), chunk.begin(), chunk.end());
     }
     return png;
-}
-
-// The offset of the first IDAT chunk's type in a PNG.
-std::size_t idatOffset(const std::vector<std::uint8_t>& png) {
-    for (std::size_t i = 8; i + 4 < png.size(); ++i) {
-        if (std::equal(png.begin() + i, png.begin() + i + 4, "IDAT")) {
-            return i;
-        }
-    }
-    return 0;
 }
 
 // The PNG with an extra chunk just before IEND (the last 12 bytes).
@@ -91,25 +81,12 @@ std::vector<std::uint8_t> withChunk(std::vector<std::uint8_t> png, const char* t
     return png;
 }
 
-class HostileFileTest : public testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "hostileXXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-        const std::filesystem::path path = folder_ / name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-        return path.string();
-    }
-
-    std::filesystem::path folder_;
-};
+// Writes the bytes to the folder's file of that name and gives its path.
+std::string write(const TemporaryFolder& folder, const std::string& name,
+                  const std::vector<std::uint8_t>& bytes) {
+    folder.write(name, std::string(bytes.begin(), bytes.end()));
+    return folder.path(name);
+}
 
 }  // namespace
 
@@ -162,21 +139,11 @@ TEST(HostileImageTest, PngsWithDamageOrOversizedMetadataAreRefused) {
     EXPECT_FALSE(
         ImageDecoder::decodeData(std::vector<std::uint8_t>(png.begin(), png.begin() + 40)));
 
-    // Broken compressed data inside IDAT, under a correct CRC: only the decoder sees it.
-    std::vector<std::uint8_t> corruptData = png;
-    const std::size_t idat = idatOffset(png);
-    ASSERT_GT(idat, 0u);
-    const std::size_t length = (std::size_t{png[idat - 4]} << 24) |
-                               (std::size_t{png[idat - 3]} << 16) |
-                               (std::size_t{png[idat - 2]} << 8) | png[idat - 1];
-    for (std::size_t i = idat + 4 + 2; i < idat + 4 + length; ++i) {
-        corruptData[i] ^= 0x5A;
-    }
-    const std::uint32_t crc = crc32(corruptData.data() + idat, 4 + length);
-    for (int i = 0; i < 4; ++i) {
-        corruptData[idat + 4 + length + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
-    }
-    EXPECT_FALSE(ImageDecoder::decodeData(corruptData));
+    // Broken compressed data (a reserved block type) under a correct CRC: only the
+    // decoder sees it.
+    std::vector<std::uint8_t> brokenStream{0x78, 0x9C};
+    brokenStream.resize(200, 0xFF);
+    EXPECT_FALSE(ImageDecoder::decodeData(pngDeclaring(32, 16, brokenStream)));
 
     EXPECT_TRUE(ImageDecoder::decodeData(withChunk(png, "tEXt", 1000)));
     EXPECT_FALSE(ImageDecoder::decodeData(
@@ -194,25 +161,25 @@ TEST(HostileImageTest, TextAndUnknownFormatsGiveNothing) {
     EXPECT_FALSE(ImageDecoder::decodeData({}));
 }
 
-TEST_F(HostileFileTest, OnlyReadableRegularFilesWithinTheSizeLimitAreRead) {
-    EXPECT_TRUE(UIImage::imageWithContentsOfFile(write("good.png", smallPng())));
-    EXPECT_FALSE(UIImage::imageWithContentsOfFile(write("empty.jpg", {})));
-    const std::string text = "hello";
-    EXPECT_FALSE(UIImage::imageWithContentsOfFile(
-        write("text.jpg", std::vector<std::uint8_t>(text.begin(), text.end()))));
-    EXPECT_FALSE(UIImage::imageWithContentsOfFile((folder_ / "missing.png").string()));
-    EXPECT_FALSE(UIImage::imageWithContentsOfFile(folder_.string()));
+TEST(HostileImageTest, OnlyReadableRegularFilesWithinTheSizeLimitAreRead) {
+    const TemporaryFolder folder;
+    EXPECT_TRUE(UIImage::imageWithContentsOfFile(write(folder, "good.png", smallPng())));
+    EXPECT_FALSE(UIImage::imageWithContentsOfFile(write(folder, "empty.jpg", {})));
+    folder.write("text.jpg", "hello");
+    EXPECT_FALSE(UIImage::imageWithContentsOfFile(folder.path("text.jpg")));
+    EXPECT_FALSE(UIImage::imageWithContentsOfFile(folder.path("missing.png")));
+    EXPECT_FALSE(UIImage::imageWithContentsOfFile(folder.path()));
 
-    std::filesystem::create_symlink(folder_ / "loopB.png", folder_ / "loopA.png");
-    std::filesystem::create_symlink(folder_ / "loopA.png", folder_ / "loopB.png");
-    EXPECT_FALSE(UIImage::imageWithContentsOfFile((folder_ / "loopA.png").string()));
+    std::filesystem::create_symlink(folder.path("loopB.png"), folder.path("loopA.png"));
+    std::filesystem::create_symlink(folder.path("loopA.png"), folder.path("loopB.png"));
+    EXPECT_FALSE(UIImage::imageWithContentsOfFile(folder.path("loopA.png")));
 
-    const std::string fifo = (folder_ / "fifo.png").string();
+    const std::string fifo = folder.path("fifo.png");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_FALSE(UIImage::imageWithContentsOfFile(fifo));  // neither blocks nor reads
 
     // A sparse file one byte over the limit: refused from its size, never read.
-    const std::string huge = write("huge.png", smallPng());
+    const std::string huge = write(folder, "huge.png", smallPng());
     std::filesystem::resize_file(huge, ImageDecoder::kMaxFileBytes + 1);
     EXPECT_FALSE(UIImage::imageWithContentsOfFile(huge));
 }

@@ -2,7 +2,6 @@
 
 #include "platform/graphics/ImageDecoder.h"
 #include "platform/graphics/ImageEncoder.h"
-#include "platform/graphics/UIGraphics.h"
 #include "tests/platform/graphics/GraphicsTestSupport.h"
 
 using namespace graphicstest;
@@ -18,16 +17,6 @@ CGImageRef translucentGradient(int width, int height) {
             const std::uint32_t blue = ((width - 1 - x) * 255 / (width - 1)) * alpha / 255;
             return (alpha << 24) | (red << 16) | (blue);
         });
-}
-
-// The upright picture's pixels, drawn into an image context of its own size.
-CGImageRef upright(const UIImage& image) {
-    UIGraphicsBeginImageContextWithOptions(image.size(), false, 1);
-    UIGraphicsGetCurrentContext()->setInterpolationQuality(CGInterpolationQuality::None);
-    image.drawAtPoint({0, 0});
-    const UIImagePtr result = UIGraphicsGetImageFromCurrentImageContext();
-    UIGraphicsEndImageContext();
-    return result->CGImage();
 }
 
 }  // namespace
@@ -113,9 +102,11 @@ TEST(ImageCodecTest, ExifOrientationBecomesThePicturesOrientation) {
         EXPECT_EQ(image->CGImage()->width(), 64);
         const bool turned = c.exif >= 5;
         EXPECT_EQ(image->size(), turned ? (CGSize{32, 64}) : (CGSize{64, 32})) << c.exif;
-        const CGImageRef standing = upright(*image);
-        EXPECT_TRUE(near(pixel(*standing, c.x, c.y), 0xFFFF0000u, 24))
-            << "EXIF " << c.exif << " " << std::hex << pixel(*standing, c.x, c.y);
+        const UIImagePtr standing = renderImage(image->size(), false, 1, [&](CGContext& context) {
+            context.setInterpolationQuality(CGInterpolationQuality::None);
+            image->drawAtPoint({0, 0});
+        });
+        EXPECT_TRUE(near(pixel(*standing->CGImage(), c.x, c.y), 0xFFFF0000u, 24)) << c.exif;
     }
 }
 

@@ -17,16 +17,6 @@ constexpr std::uint32_t kGreen = 0xFF00FF00u;
 constexpr std::uint32_t kBlue = 0xFF0000FFu;
 constexpr std::uint32_t kWhite = 0xFFFFFFFFu;
 
-// Draws the picture upright into a new image context of its size (scale 1).
-CGImageRef drawnUpright(const UIImage& image) {
-    UIGraphicsBeginImageContextWithOptions(image.size(), false, 1);
-    UIGraphicsGetCurrentContext()->setInterpolationQuality(CGInterpolationQuality::None);
-    image.drawInRect(CGRect(CGPoint{}, image.size()));
-    const UIImagePtr result = UIGraphicsGetImageFromCurrentImageContext();
-    UIGraphicsEndImageContext();
-    return result->CGImage();
-}
-
 }  // namespace
 
 TEST(ImageContextTest, ImageContextsAreYDownPointsAtTheirScale) {
@@ -97,14 +87,13 @@ TEST(ImageContextTest, ContextsNestAndEmptySizesGiveNoContext) {
 TEST(ImageContextTest, ContextsOfDifferentThreadsAreIndependent) {
     const auto render = [](UIColor color, std::uint32_t expected, int* failures) {
         for (int i = 0; i < 40; ++i) {
-            UIGraphicsBeginImageContextWithOptions({32, 32}, false, 1);
-            color.setFill();
-            UIBezierPath::bezierPathWithOvalInRect(CGRect(0, 0, 32, 32)).fill();
-            NSStringAttributes attributes;
-            attributes.color = UIColor::whiteColor();
-            NSStringDrawing::drawAtPoint(*UIGraphicsGetCurrentContext(), "Ab", {0, 22}, attributes);
-            const UIImagePtr image = UIGraphicsGetImageFromCurrentImageContext();
-            UIGraphicsEndImageContext();
+            const UIImagePtr image = renderImage({32, 32}, false, 1, [&](CGContext& context) {
+                color.setFill();
+                UIBezierPath::bezierPathWithOvalInRect(CGRect(0, 0, 32, 32)).fill();
+                NSStringAttributes attributes;
+                attributes.color = UIColor::whiteColor();
+                NSStringDrawing::drawAtPoint(context, "Ab", {0, 22}, attributes);
+            });
             if (!image || pixel(*image->CGImage(), 16, 16) != expected ||
                 pixel(*image->CGImage(), 0, 0) != 0u) {
                 ++*failures;
@@ -121,45 +110,16 @@ TEST(ImageContextTest, ContextsOfDifferentThreadsAreIndependent) {
     EXPECT_EQ(blueFailures, 0);
 }
 
-TEST(ImageContextTest, PicturesDrawUprightWhateverTheirOrientation) {
-    // Stored quadrants: red top-left, green top-right, blue bottom-left, white bottom-right.
-    const CGImageRef stored = quadrants(40, 20);
-    struct Case {
-        UIImageOrientation orientation;
-        // Colours of the upright picture's top-left and top-right quadrants.
-        std::uint32_t topLeft, topRight;
-    };
-    const Case cases[] = {
-        {UIImageOrientation::Up, kRed, kGreen},
-        {UIImageOrientation::Down, kWhite, kBlue},
-        // Turned left: the stored right column becomes the top row.
-        {UIImageOrientation::Left, kGreen, kWhite},
-        // Turned right: the stored left column becomes the top row, read backwards.
-        {UIImageOrientation::Right, kBlue, kRed},
-        {UIImageOrientation::UpMirrored, kGreen, kRed},
-    };
-    for (const Case& c : cases) {
-        const UIImagePtr image = UIImage::imageWithCGImage(stored, 1, c.orientation);
-        const CGImageRef upright = drawnUpright(*image);
-        const int w = upright->width();
-        const int h = upright->height();
-        EXPECT_EQ(w, isQuarterTurned(c.orientation) ? 20 : 40);
-        EXPECT_EQ(pixel(*upright, w / 4, h / 4), c.topLeft) << static_cast<int>(c.orientation);
-        EXPECT_EQ(pixel(*upright, 3 * w / 4, h / 4), c.topRight) << static_cast<int>(c.orientation);
-    }
-}
-
 TEST(ImageContextTest, DrawInRectWithBlendModeAndAlpha) {
     const UIImagePtr red = UIImage::imageWithCGImage(
         makeBitmap(2, 2, CGPixelFormat::RGB32, [](int, int) -> std::uint32_t { return kRed; }));
-    UIGraphicsBeginImageContext({10, 10});
-    UIColor::whiteColor().setFill();
-    UIGraphicsGetCurrentContext()->fillRect(CGRect(0, 0, 10, 10));
-    red->drawInRect(CGRect(0, 0, 5, 10), CGBlendMode::Normal, 0.5);
-    red->drawInRect(CGRect(5, 0, 5, 5), CGBlendMode::Clear, 1.0);
-    red->drawAtPoint({8, 8});
-    const UIImagePtr image = UIGraphicsGetImageFromCurrentImageContext();
-    UIGraphicsEndImageContext();
+    const UIImagePtr image = renderImage({10, 10}, false, 1, [&](CGContext& context) {
+        context.setFillColor(UIColor::whiteColor());
+        context.fillRect(CGRect(0, 0, 10, 10));
+        red->drawInRect(CGRect(0, 0, 5, 10), CGBlendMode::Normal, 0.5);
+        red->drawInRect(CGRect(5, 0, 5, 5), CGBlendMode::Clear, 1.0);
+        red->drawAtPoint({8, 8});
+    });
     EXPECT_TRUE(near(pixel(*image->CGImage(), 2, 5), 0xFFFF8080u, 2));
     EXPECT_EQ(pixel(*image->CGImage(), 7, 2), 0u);
     // Drawn at full alpha: the blend mode and alpha were only for the earlier drawings.
@@ -169,14 +129,13 @@ TEST(ImageContextTest, DrawInRectWithBlendModeAndAlpha) {
 
 TEST(ImageContextTest, PatternColoursTileFromTheContextsOrigin) {
     // A 4 × 4 pixel tile at scale 2: 2 × 2 points, one tile pixel per context pixel.
-    const UIImagePtr tile = UIImage::imageWithCGImage(quadrants(4, 4), 2);
-    UIGraphicsBeginImageContextWithOptions({8, 8}, false, 2);
-    const CGContextRef context = UIGraphicsGetCurrentContext();
-    context->translateCTM(1, 0);  // tiles stay put when the CTM moves
-    UIColor::colorWithPatternImage(tile).setFill();
-    context->fillRect(CGRect(-1, 0, 8, 8));
-    const UIImagePtr image = UIGraphicsGetImageFromCurrentImageContext();
-    UIGraphicsEndImageContext();
+    const UIColor pattern =
+        UIColor::colorWithPatternImage(UIImage::imageWithCGImage(quadrants(4, 4), 2));
+    const UIImagePtr image = renderImage({8, 8}, false, 2, [&](CGContext& context) {
+        context.translateCTM(1, 0);  // tiles stay put when the CTM moves
+        context.setFillColor(pattern);
+        context.fillRect(CGRect(-1, 0, 8, 8));
+    });
     const CGImage& bitmap = *image->CGImage();
     EXPECT_EQ(pixel(bitmap, 1, 1), kRed);
     EXPECT_EQ(pixel(bitmap, 2, 1), kGreen);
@@ -185,14 +144,13 @@ TEST(ImageContextTest, PatternColoursTileFromTheContextsOrigin) {
     EXPECT_EQ(pixel(bitmap, 7, 7), kWhite);
 
     // Through a mask, the tiles stay where they are.
-    UIGraphicsBeginImageContextWithOptions({8, 8}, false, 2);
     const CGImageRef black =
         makeBitmap(1, 1, CGPixelFormat::Grey8, [](int, int) -> std::uint32_t { return 0; });
-    UIGraphicsGetCurrentContext()->clipToMask(CGRect(3, 3, 4, 4), black);
-    UIColor::colorWithPatternImage(tile).setFill();
-    UIGraphicsGetCurrentContext()->fillRect(CGRect(0, 0, 8, 8));
-    const UIImagePtr masked = UIGraphicsGetImageFromCurrentImageContext();
-    UIGraphicsEndImageContext();
+    const UIImagePtr masked = renderImage({8, 8}, false, 2, [&](CGContext& context) {
+        context.clipToMask(CGRect(3, 3, 4, 4), black);
+        context.setFillColor(pattern);
+        context.fillRect(CGRect(0, 0, 8, 8));
+    });
     for (int row = 6; row < 14; ++row) {
         for (int x = 6; x < 14; ++x) {
             EXPECT_EQ(pixel(*masked->CGImage(), x, row), pixel(bitmap, x, row)) << x << "," << row;

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "platform/graphics/SVGImage.h"
+#include "tests/platform/foundation/TemporaryFolder.h"
 #include "tests/platform/graphics/GraphicsTestSupport.h"
 
 using namespace graphicstest;
@@ -35,26 +33,23 @@ TEST(SVGImageTest, DrawsTheViewBoxOverThePictureAtItsScale) {
     EXPECT_EQ(alphaOf(pixel(bitmap, 13, 30)), 0);
     EXPECT_EQ(alphaOf(pixel(bitmap, 30, 46)), 0);
     EXPECT_EQ(alphaOf(pixel(bitmap, 0, 0)), 0);
-}
 
-TEST(SVGImageTest, StretchesToAnotherAspectAndRoundsPixelsUp) {
-    const UIImagePtr image = SVGImage::render(bytes(kRedSquare), CGSize{10.2, 5}, 3);
-    ASSERT_NE(image, nullptr);
-    const CGImage& bitmap = *image->CGImage();
-    EXPECT_EQ(bitmap.width(), 31);
-    EXPECT_EQ(bitmap.height(), 15);
-    EXPECT_TRUE(near(pixel(bitmap, 15, 7), 0xFFFF0000u, 0));
-    EXPECT_EQ(alphaOf(pixel(bitmap, 3, 7)), 0);
+    // Stretched to another aspect, with the pixel size rounded up.
+    const UIImagePtr stretched = SVGImage::render(bytes(kRedSquare), CGSize{10.2, 5}, 3);
+    ASSERT_NE(stretched, nullptr);
+    EXPECT_EQ(stretched->CGImage()->width(), 31);
+    EXPECT_EQ(stretched->CGImage()->height(), 15);
+    EXPECT_TRUE(near(pixel(*stretched->CGImage(), 15, 7), 0xFFFF0000u, 0));
+    EXPECT_EQ(alphaOf(pixel(*stretched->CGImage(), 3, 7)), 0);
 }
 
 TEST(SVGImageTest, ReadsDocumentsFromFiles) {
-    const auto path = std::filesystem::temp_directory_path() / "svgimage-test-square.svg";
-    std::ofstream(path) << kRedSquare;
-    const UIImagePtr image = SVGImage::renderFile(path.string(), CGSize{20, 20}, 1);
-    std::filesystem::remove(path);
+    const TemporaryFolder folder;
+    folder.write("square.svg", kRedSquare);
+    const UIImagePtr image = SVGImage::renderFile(folder.path("square.svg"), CGSize{20, 20}, 1);
     ASSERT_NE(image, nullptr);
     EXPECT_TRUE(near(pixel(*image->CGImage(), 10, 10), 0xFFFF0000u, 0));
-    EXPECT_EQ(SVGImage::renderFile(path.string(), CGSize{20, 20}, 1), nullptr);
+    EXPECT_EQ(SVGImage::renderFile(folder.path("missing.svg"), CGSize{20, 20}, 1), nullptr);
 }
 
 TEST(SVGImageTest, BadInputGivesNoPicture) {
