@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <bit>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -36,10 +38,8 @@ public:
 };
 
 void expectTransformNear(const CATransform3D& a, const CATransform3D& b) {
-    const double left[] = {a.m11, a.m12, a.m13, a.m14, a.m21, a.m22, a.m23, a.m24,
-                           a.m31, a.m32, a.m33, a.m34, a.m41, a.m42, a.m43, a.m44};
-    const double right[] = {b.m11, b.m12, b.m13, b.m14, b.m21, b.m22, b.m23, b.m24,
-                            b.m31, b.m32, b.m33, b.m34, b.m41, b.m42, b.m43, b.m44};
+    const auto left = std::bit_cast<std::array<double, 16>>(a);
+    const auto right = std::bit_cast<std::array<double, 16>>(b);
     for (int i = 0; i < 16; ++i) {
         EXPECT_NEAR(left[i], right[i], 1e-9) << "entry " << i;
     }

@@ -31,11 +31,7 @@ struct Scene {
         AnimationClock::shared().runToEnd();
         drainMainQueueAndWaitForPool();
     }
-    void tap(const UIViewPtr& view) {
-        const CGPoint centre =
-            view->convertPointToView({view->bounds().midX(), view->bounds().midY()}, window.get());
-        touches.wait(1).down(1, centre).up(1, centre);
-    }
+    void tap(const UIViewPtr& view) { touches.tap(*view); }
 };
 
 TEST(NavigationBar, ShowsTheTopItemsTitleAndButtonsAndTheirActions) {

@@ -39,6 +39,13 @@ public:
         }
         return *this;
     }
+    // One finger on the middle of a view, a second after the last event so that it
+    // never counts as a repeat tap.
+    TouchScript& tap(const UIView& view) {
+        const CGRect frame = view.convertRectToView(view.bounds(), nullptr);
+        const CGPoint centre{frame.midX(), frame.midY()};
+        return wait(1).down(1, centre).up(1, centre);
+    }
     TouchScript& wait(double seconds) {
         time_ += seconds;
         return *this;

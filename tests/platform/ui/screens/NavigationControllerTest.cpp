@@ -74,11 +74,8 @@ TEST(NavigationController, PushAndPopSlideAndCallTheAppearanceMethodsInOrder) {
     EXPECT_EQ(*scene.log, (Log{"B will leave", "B will disappear", "A will appear",
                                "B did disappear", "A did appear", "B did leave"}));
     EXPECT_EQ(scene.navigation->popViewControllerAnimated(true), nullptr) << "the root stays";
-}
 
-TEST(NavigationController, PopToRootSkipsTheScreensInBetween) {
-    Scene scene;
-    scene.show();
+    // Popping to the root skips the screens in between.
     scene.navigation->pushViewController(scene.b, false);
     scene.navigation->pushViewController(scene.c, false);
     EXPECT_EQ(scene.navigation->viewControllers().size(), 3u);
@@ -99,9 +96,7 @@ TEST(NavigationController, TheBackButtonAndTheEdgeSwipePop) {
     const auto back = scene.navigation->navigationBar()->backButton();
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->currentTitle(), "\u2039 A");
-    const CGPoint tap = back->convertPointToView({back->bounds().midX(), back->bounds().midY()},
-                                                 scene.window.get());
-    scene.touches.down(1, tap).up(1, tap);
+    scene.touches.tap(*back);
     settle();
     EXPECT_EQ(scene.navigation->topViewController(), scene.a);
 

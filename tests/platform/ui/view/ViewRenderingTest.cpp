@@ -69,15 +69,10 @@ TEST(ViewRenderingTest, BackgroundsClippingCornersAndBorders) {
     const UIImagePtr image = UIViewRenderer::renderToImage(*root, 1);
     ASSERT_TRUE(image);
     EXPECT_EQ(image->CGImage()->width(), 100);
-    EXPECT_TRUE(near(pixelAt(*image, 20, 20), kRed));
-    EXPECT_TRUE(near(pixelAt(*image, 45, 45), kBlue));
-    EXPECT_TRUE(near(pixelAt(*image, 55, 55), kWhite));
-    EXPECT_TRUE(near(pixelAt(*image, 85, 25), kBlue));
-    EXPECT_TRUE(near(pixelAt(*image, 25, 75), kGreen));
-    EXPECT_TRUE(near(pixelAt(*image, 10, 60), kWhite));
-    EXPECT_TRUE(near(pixelAt(*image, 61, 75), kBlack));
-    EXPECT_TRUE(near(pixelAt(*image, 75, 61), kBlack));
-    EXPECT_TRUE(near(pixelAt(*image, 75, 75), kWhite));
+    const PixelCheck checks[] = {{20, 20, kRed},   {45, 45, kBlue},  {55, 55, kWhite},
+                                 {85, 25, kBlue},  {25, 75, kGreen}, {10, 60, kWhite},
+                                 {61, 75, kBlack}, {75, 61, kBlack}, {75, 75, kWhite}};
+    expectPixels(*image, checks);
 }
 
 TEST(ViewRenderingTest, AlphaFadesAViewAndItsSubviewsAsOneLayer) {
@@ -117,50 +112,32 @@ TEST(ViewRenderingTest, TransformsTwoAndThreeDimensional) {
     root->addSubview(tilted);
 
     const UIImagePtr image = UIViewRenderer::renderToImage(*root, 1);
-    EXPECT_TRUE(near(pixelAt(*image, 25, 75), kGreen));
-    EXPECT_TRUE(near(pixelAt(*image, 2, 2), kRed));
-    EXPECT_TRUE(near(pixelAt(*image, 38, 38), kRed));
-    EXPECT_TRUE(near(pixelAt(*image, 41, 41), kWhite));
-    EXPECT_TRUE(near(pixelAt(*image, 55, 70), kBlue));
-    EXPECT_TRUE(near(pixelAt(*image, 85, 70), kRed));
+    const PixelCheck checks[] = {{25, 75, kGreen}, {2, 2, kRed},    {38, 38, kRed},
+                                 {41, 41, kWhite}, {55, 70, kBlue}, {85, 70, kRed}};
+    expectPixels(*image, checks);
 }
 
 TEST(ViewRenderingTest, ImageViewContentModesPlaceThePicture) {
-    struct Case {
-        UIViewContentMode mode;
-        CGPoint point;
-        Rgba expected;
-    };
-    // A 20 × 10 picture in a 40 × 40 view on white.
-    const Case cases[] = {
-        {UIViewContentMode::ScaleToFill, {5, 5}, kRed},
-        {UIViewContentMode::ScaleToFill, {35, 35}, kWhite},
-        {UIViewContentMode::ScaleToFill, {35, 5}, kGreen},
-        // Fit: 40 × 20 from y 10.
-        {UIViewContentMode::ScaleAspectFit, {20, 5}, {240, 240, 240, 255}},
-        {UIViewContentMode::ScaleAspectFit, {5, 12}, kRed},
-        {UIViewContentMode::ScaleAspectFit, {5, 28}, kBlue},
-        // Fill: 80 × 40 from x -20: the view shows the middle.
-        {UIViewContentMode::ScaleAspectFill, {5, 5}, kRed},
-        {UIViewContentMode::ScaleAspectFill, {35, 35}, kWhite},
-        // Centre: 20 × 10 at (10, 15).
-        {UIViewContentMode::Center, {12, 17}, kRed},
-        {UIViewContentMode::Center, {5, 5}, {240, 240, 240, 255}},
-        {UIViewContentMode::TopLeft, {2, 2}, kRed},
-        {UIViewContentMode::BottomRight, {38, 38}, kWhite},
-        {UIViewContentMode::BottomRight, {22, 32}, kRed},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.mode));
+    // A 20 × 10 picture in a 40 × 40 view on light grey.
+    const auto render = [](UIViewContentMode mode) {
         const auto root = coloredView({0, 0, 40, 40}, UIColor::colorWithWhite(240.0 / 255));
         const auto imageView = std::make_shared<UIImageView>(CGRect{0, 0, 40, 40});
         imageView->setImage(quadrantPicture(20, 10));
-        imageView->setContentMode(c.mode);
+        imageView->setContentMode(mode);
         root->addSubview(imageView);
-        const UIImagePtr image = UIViewRenderer::renderToImage(*root, 1);
-        EXPECT_TRUE(near(pixelAt(*image, static_cast<int>(c.point.x), static_cast<int>(c.point.y)),
-                         c.expected, 4));
-    }
+        return UIViewRenderer::renderToImage(*root, 1);
+    };
+    const Rgba grey{240, 240, 240, 255};
+    expectPixels(*render(UIViewContentMode::ScaleToFill),
+                 {{5, 5, kRed}, {35, 35, kWhite}, {35, 5, kGreen}}, 4);
+    // Fit: 40 × 20 from y 10. Fill: 80 × 40 from x -20, the view shows the middle.
+    expectPixels(*render(UIViewContentMode::ScaleAspectFit),
+                 {{20, 5, grey}, {5, 12, kRed}, {5, 28, kBlue}}, 4);
+    expectPixels(*render(UIViewContentMode::ScaleAspectFill), {{5, 5, kRed}, {35, 35, kWhite}}, 4);
+    // Centre: 20 × 10 at (10, 15).
+    expectPixels(*render(UIViewContentMode::Center), {{12, 17, kRed}, {5, 5, grey}}, 4);
+    expectPixels(*render(UIViewContentMode::TopLeft), {{2, 2, kRed}}, 4);
+    expectPixels(*render(UIViewContentMode::BottomRight), {{38, 38, kWhite}, {22, 32, kRed}}, 4);
     EXPECT_EQ(std::make_shared<UIImageView>(quadrantPicture(20, 10))->frame(),
               (CGRect{0, 0, 20, 10}));
 }
@@ -177,21 +154,12 @@ TEST(ViewRenderingTest, LabelAlignmentDrawsInTheExpectedPart) {
         label->setTextAlignment(alignment);
         root->addSubview(label);
         const UIImagePtr image = UIViewRenderer::renderToImage(*label, 1);
-        const int left = darkPixels(*image, 0, 100);
-        const int middle = darkPixels(*image, 100, 200);
-        const int right = darkPixels(*image, 200, 300);
-        EXPECT_GT(left + middle + right, 20);
-        switch (alignment) {
-            case NSTextAlignment::Left:
-                EXPECT_EQ(middle + right, 0);
-                break;
-            case NSTextAlignment::Center:
-                EXPECT_EQ(left + right, 0);
-                break;
-            case NSTextAlignment::Right:
-                EXPECT_EQ(left + middle, 0);
-                break;
-        }
+        // The text lies wholly in the third of the width its alignment names.
+        const int thirds[] = {darkPixels(*image, 0, 100), darkPixels(*image, 100, 200),
+                              darkPixels(*image, 200, 300)};
+        const int inside = static_cast<int>(alignment);
+        EXPECT_GT(thirds[inside], 20);
+        EXPECT_EQ(thirds[0] + thirds[1] + thirds[2], thirds[inside]);
     }
 }
 
@@ -220,11 +188,8 @@ TEST(ViewRenderingTest, PatternBackgroundsTileFromTheViewsCorner) {
     patterned->setBackgroundColor(UIColor::colorWithPatternImage(quadrantPicture(10, 10)));
     root->addSubview(patterned);
     const UIImagePtr image = UIViewRenderer::renderToImage(*root, 1);
-    EXPECT_TRUE(near(pixelAt(*image, 6, 6), kRed));
-    EXPECT_TRUE(near(pixelAt(*image, 16, 6), kRed));
-    EXPECT_TRUE(near(pixelAt(*image, 12, 6), kGreen));
-    EXPECT_TRUE(near(pixelAt(*image, 14, 14), kWhite));
-    EXPECT_TRUE(near(pixelAt(*image, 2, 2), kWhite));
+    expectPixels(*image,
+                 {{6, 6, kRed}, {16, 6, kRed}, {12, 6, kGreen}, {14, 14, kWhite}, {2, 2, kWhite}});
 }
 
 TEST(ViewRenderingTest, LayerRendersIntoAnyContextUnderItsTransform) {
@@ -237,9 +202,7 @@ TEST(ViewRenderingTest, LayerRendersIntoAnyContextUnderItsTransform) {
     box->layer().renderInContext(*context);
     const UIImagePtr image = UIGraphicsGetImageFromCurrentImageContext();
     UIGraphicsEndImageContext();
-    EXPECT_TRUE(near(pixelAt(*image, 21, 21), kBlue));
-    EXPECT_TRUE(near(pixelAt(*image, 39, 39), kBlue));
-    EXPECT_TRUE(near(pixelAt(*image, 19, 19), kClear));
+    expectPixels(*image, {{21, 21, kBlue}, {39, 39, kBlue}, {19, 19, kClear}});
 }
 
 TEST(ViewRenderingTest, RoundedClippingCutsPicturesAndSubviewsAlike) {
@@ -259,14 +222,11 @@ TEST(ViewRenderingTest, RoundedClippingCutsPicturesAndSubviewsAlike) {
     root->addSubview(holder);
 
     const UIImagePtr image = UIViewRenderer::renderToImage(*root, 2);
-    for (const int x : {0, 100}) {
-        SCOPED_TRACE(x);
-        EXPECT_TRUE(near(pixelAt(*image, x + 1, 1), kWhite));
-        EXPECT_TRUE(near(pixelAt(*image, x + 78, 78), kWhite));
-    }
-    EXPECT_TRUE(near(pixelAt(*image, 20, 20), kRed));
-    EXPECT_TRUE(near(pixelAt(*image, 60, 60), kWhite, 4));
-    EXPECT_TRUE(near(pixelAt(*image, 120, 40), kBlue));
+    // The rounded corners of both show the white behind them.
+    const PixelCheck checks[] = {{1, 1, kWhite},    {78, 78, kWhite}, {101, 1, kWhite},
+                                 {178, 78, kWhite}, {20, 20, kRed},   {120, 40, kBlue}};
+    expectPixels(*image, checks);
+    expectPixels(*image, {{60, 60, kWhite}}, 4);
 }
 
 TEST(ViewRenderingTest, ViewsKeptOutOfTheSubviewListAreStillDrawn) {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
+#include <span>
 
 #include "platform/graphics/CGImage.h"
 #include "platform/graphics/UIImage.h"
@@ -28,6 +32,25 @@ inline bool near(const Rgba& actual, const Rgba& expected, int tolerance = 3) {
     auto close = [tolerance](int a, int b) { return a - b <= tolerance && b - a <= tolerance; };
     return close(actual.red, expected.red) && close(actual.green, expected.green) &&
            close(actual.blue, expected.blue) && close(actual.alpha, expected.alpha);
+}
+
+struct PixelCheck {
+    int x;
+    int y;
+    Rgba expected;
+};
+
+// Checks each listed pixel, naming the one that differs.
+inline void expectPixels(const UIImage& image, std::span<const PixelCheck> checks,
+                         int tolerance = 3) {
+    for (const PixelCheck& check : checks) {
+        EXPECT_TRUE(near(pixelAt(image, check.x, check.y), check.expected, tolerance))
+            << "pixel " << check.x << "," << check.y;
+    }
+}
+inline void expectPixels(const UIImage& image, std::initializer_list<PixelCheck> checks,
+                         int tolerance = 3) {
+    expectPixels(image, std::span<const PixelCheck>(checks.begin(), checks.size()), tolerance);
 }
 
 inline const Rgba kWhite{255, 255, 255, 255};
