@@ -41,37 +41,6 @@ TEST(ConstraintLayoutTest, FormatsAreReadIntoEdgePinsLengthsAndSpacings) {
     }
 }
 
-// A column of two 45-point boxes on the bottom edge of a container sized by them.
-struct Column {
-    ConstraintLayoutViewPtr container = std::make_shared<ConstraintLayoutView>();
-    UIViewPtr bottom = std::make_shared<UIView>();
-    UIViewPtr top = std::make_shared<UIView>();
-    VisualFormat::Views views{{"bottom", bottom}, {"top", top}};
-
-    Column() {
-        container->addSubview(bottom);
-        container->addSubview(top);
-        for (const char* format : {"|-10-[bottom]-10-|", "|-10-[top]-10-|", "V:[bottom(45)]-10-|",
-                                   "V:[top(45)]-8-[bottom]"}) {
-            EXPECT_TRUE(container->addConstraintsWithVisualFormat(format, views));
-        }
-    }
-};
-
-TEST(ConstraintLayoutTest, ContentSizedContainerFollowsItsChain) {
-    Column column;
-    // Nothing links the top edge: the top view keeps the edge margin.
-    EXPECT_EQ(column.container->sizeThatFits({300, 0}), (CGSize{300, 10 + 45 + 8 + 45 + 10}));
-
-    ASSERT_TRUE(column.container->addConstraintsWithVisualFormat("V:|-20-[top]", column.views));
-    EXPECT_EQ(column.container->sizeThatFits({300, 0}).height, 20 + 45 + 8 + 45 + 10);
-
-    column.container->setFrame({0, 0, 300, 500});
-    column.container->layoutIfNeeded();
-    EXPECT_EQ(column.bottom->frame(), (CGRect{10, 500 - 10 - 45, 280, 45}));
-    EXPECT_EQ(column.top->frame(), (CGRect{10, 500 - 10 - 45 - 8 - 45, 280, 45}));
-}
-
 TEST(ConstraintLayoutTest, FreeLengthsComeFromTheViewsAndUnplacedAxesKeepTheirFrame) {
     auto container = std::make_shared<ConstraintLayoutView>(CGRect{0, 0, 200, 200});
     auto sized = std::make_shared<UIView>(CGRect{0, 0, 30, 25});

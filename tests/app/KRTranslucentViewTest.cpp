@@ -112,9 +112,6 @@ TEST(KRTranslucentViewTest, BackgroundColourGoesToTheOverlayOrTheViewByTransluce
     // Turning translucency on clears the caller's colour.
     EXPECT_EQ(view->krColorBG(), UIColor::clearColor());
     EXPECT_EQ(view->overlayBackgroundView()->backgroundColor(), UIColor::clearColor());
-
-    view->setTranslucentStyle(UIBarStyle::Black);
-    EXPECT_EQ(view->translucentStyle(), UIBarStyle::Black);
 }
 
 TEST(KRTranslucentViewTest, OnOldSystemsItIsAPlainView) {

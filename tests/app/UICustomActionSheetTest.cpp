@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iostream>
-
 #include "app/actionsheet/UICustomActionSheet.h"
 #include "app/translucent/KRTranslucentView.h"
 #include "platform/dispatch/DispatchQueue.h"
@@ -238,14 +234,6 @@ TEST_F(UICustomActionSheetTest, RendersOverAPhoto) {
     AnimationClock::shared().runToEnd();
     const UIImagePtr shown = UIViewRenderer::renderToImage(*window, 2);
     ASSERT_TRUE(before && shown);
-
-    const auto path = std::filesystem::temp_directory_path() / "action_sheet_over_photo.png";
-    const std::vector<std::uint8_t> png = UIImagePNGRepresentation(*shown);
-    ASSERT_FALSE(png.empty());
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-    std::cout << "action sheet picture: " << path.string() << "\n";
-
     // The photo is darkened behind the sheet; "Cancel" is red.
     const auto brightness = [](const viewtest::Rgba& p) { return p.red + p.green + p.blue; };
     EXPECT_LT(brightness(viewtest::pixelAt(*shown, 2 * 195, 2 * 300)),

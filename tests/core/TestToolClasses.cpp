@@ -17,12 +17,12 @@ ClassRegistry* makeRegistry() {
     auto* classes = new ClassRegistry();
     add<CLImageToolBase>(*classes, "CLImageToolBase", "");
     add<FilterTool>(*classes, "CLFilterTool", "CLImageToolBase");
-    add<RotateTool>(*classes, "CLRotateTool", "CLImageToolBase");
+    add<AvailableTool>(*classes, "CLRotateTool", "CLImageToolBase");
     add<HiddenTool>(*classes, "HiddenTool", "CLImageToolBase");
     add<HiddenChildTool>(*classes, "HiddenChildTool", "HiddenTool");
     add<SevenTool>(*classes, "StickerLikeTool", "CLImageToolBase");
     add<SevenTool>(*classes, "EmoticonLikeTool", "CLImageToolBase");
-    add<UnlistedTool>(*classes, "UnlistedTool", "CLImageToolBase");
+    add<AvailableTool>(*classes, "UnlistedTool", "CLImageToolBase");
     classes->registerClass(std::make_unique<RuntimeClass>("PlainClass", "CLImageToolBase"));
     add<EffectLike>(*classes, "EffectLikeBase", "");
     add<EffectLike>(*classes, "EffectLikeChild", "EffectLikeBase");

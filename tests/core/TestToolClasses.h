@@ -36,7 +36,8 @@ struct FilterTool : CLImageToolBase {
     void setup() override { setUp = true; }
 };
 
-struct RotateTool : CLImageToolBase {
+// CLRotateTool, and UnlistedTool.
+struct AvailableTool : CLImageToolBase {
     using CLImageToolBase::CLImageToolBase;
     static bool isAvailable() { return true; }
 };
@@ -61,11 +62,6 @@ struct SevenTool : CLImageToolBase {
     using CLImageToolBase::CLImageToolBase;
     static bool isAvailable() { return true; }
     static double defaultDockedNumber(const RuntimeClass&) { return 7; }
-};
-
-struct UnlistedTool : CLImageToolBase {
-    using CLImageToolBase::CLImageToolBase;
-    static bool isAvailable() { return true; }
 };
 
 // Not a tool: answers the protocol, but has no constructor for the factory.

@@ -4,8 +4,10 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/graphics/UIImage.h"
@@ -60,60 +62,51 @@ bool hasTransparentCorners(const CGImage& bitmap) {
 }
 
 struct Art {
-    std::string path;  // under the bundle
-    int pixels;        // square side
+    std::string path;
+    int pixels;  // square side
 };
-
-const std::vector<std::string> kToolClasses = {
-    "CLFilterTool",  "CLAdjustmentTool", "CLEffectTool",   "CLBlurTool",   "CLRotateTool",
-    "CLDrawTool",    "CLSplashTool",     "CLClippingTool", "CLResizeTool", "CLToneCurveTool",
-    "CLStickerTool", "CLEmoticonTool",   "CLTextTool"};
 
 // Every icon and button the tools load, at three times its point size.
 std::vector<Art> lineArt() {
     std::vector<Art> art;
-    for (const std::string& tool : kToolClasses) {
-        art.push_back({tool + "/black/icon.png", 150});
+    for (const char* tool :
+         {"CLFilterTool", "CLAdjustmentTool", "CLEffectTool", "CLBlurTool", "CLRotateTool",
+          "CLDrawTool", "CLSplashTool", "CLClippingTool", "CLResizeTool", "CLToneCurveTool",
+          "CLStickerTool", "CLEmoticonTool", "CLTextTool"}) {
+        art.push_back({kBundle + "/" + tool + "/black/icon.png", 150});
     }
-    const std::vector<Art> buttons = {{"CLAdjustmentTool/black/saturation.png", 90},
-                                      {"CLAdjustmentTool/black/brightness.png", 90},
-                                      {"CLAdjustmentTool/black/contrast.png", 90},
-                                      {"CLToneCurveTool/black/btn_arrow.png", 90},
-                                      {"CLToneCurveTool/black/btn_reset.png", 90},
-                                      {"CLRotateTool/black/btn_rotate.png", 150},
-                                      {"CLRotateTool/black/btn_flip1.png", 150},
-                                      {"CLRotateTool/black/btn_flip2.png", 150},
-                                      {"CLClippingTool/black/btn_rotate.png", 150},
-                                      {"CLResizeTool/black/btn_width.png", 150},
-                                      {"CLResizeTool/black/btn_height.png", 150},
-                                      {"CLResizeTool/black/btn_chain_on.png", 105},
-                                      {"CLResizeTool/black/btn_chain_off.png", 105},
-                                      {"CLBlurTool/black/btn_normal.png", 150},
-                                      {"CLBlurTool/black/btn_circle.png", 150},
-                                      {"CLBlurTool/black/btn_band.png", 150},
-                                      {"CLDrawTool/black/btn_eraser.png", 150},
-                                      {"CLSplashTool/black/btn_eraser.png", 150},
-                                      {"CLTextTool/black/btn_delete.png", 96},
-                                      {"CLTextTool/black/btn_add.png", 150},
-                                      {"CLTextTool/black/btn_font.png", 150},
-                                      {"CLTextTool/black/btn_align_left.png", 150},
-                                      {"CLTextTool/black/btn_align_center.png", 150},
-                                      {"CLTextTool/black/btn_align_right.png", 150},
-                                      {"CLStickerTool/black/btn_delete.png", 96},
-                                      {"CLEmoticonTool/black/btn_delete.png", 96}};
-    art.insert(art.end(), buttons.begin(), buttons.end());
+    const std::vector<std::tuple<std::string, int, std::vector<std::string>>> buttons = {
+        {"CLAdjustmentTool", 90, {"saturation", "brightness", "contrast"}},
+        {"CLToneCurveTool", 90, {"btn_arrow", "btn_reset"}},
+        {"CLRotateTool", 150, {"btn_rotate", "btn_flip1", "btn_flip2"}},
+        {"CLClippingTool", 150, {"btn_rotate"}},
+        {"CLResizeTool", 150, {"btn_width", "btn_height"}},
+        {"CLResizeTool", 105, {"btn_chain_on", "btn_chain_off"}},
+        {"CLBlurTool", 150, {"btn_normal", "btn_circle", "btn_band"}},
+        {"CLDrawTool", 150, {"btn_eraser"}},
+        {"CLSplashTool", 150, {"btn_eraser"}},
+        {"CLTextTool", 96, {"btn_delete"}},
+        {"CLTextTool", 150, {"btn_add", "btn_font", "btn_align_left"}},
+        {"CLTextTool", 150, {"btn_align_center", "btn_align_right"}},
+        {"CLStickerTool", 96, {"btn_delete"}},
+        {"CLEmoticonTool", 96, {"btn_delete"}}};
+    for (const auto& [tool, pixels, names] : buttons) {
+        for (const std::string& name : names) {
+            art.push_back({kBundle + "/" + tool + "/black/" + name + ".png", pixels});
+        }
+    }
     return art;
 }
 
-std::vector<std::string> picturesIn(const std::string& folder) {
-    std::vector<std::string> paths;
+std::vector<Art> picturesIn(const std::string& folder, int pixels) {
+    std::vector<Art> art;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         if (entry.path().extension() == ".png") {
-            paths.push_back(entry.path().string());
+            art.push_back({entry.path().string(), pixels});
         }
     }
-    return paths;
+    return art;
 }
 
 double meanDifference(const CGImage& a, const CGImage& b) {
@@ -130,32 +123,44 @@ double meanDifference(const CGImage& a, const CGImage& b) {
 
 }  // namespace
 
-TEST(ResourceBundleTest, IconsAndButtonsAreDarkLineArtOnTransparency) {
-    for (const Art& art : lineArt()) {
-        const UIImagePtr image = loadPicture(kBundle + "/" + art.path, art.pixels, art.pixels);
-        if (!image) {
-            continue;
-        }
-        EXPECT_EQ(image->scale(), 3) << art.path << " shows at its point size";
-        const CGImage& bitmap = *image->CGImage();
-        EXPECT_TRUE(hasTransparentCorners(bitmap)) << art.path;
-        const int dark =
-            countPixels(bitmap, [](Pixel p) { return p.a > 200 && p.maxChannel() < 60; });
-        EXPECT_GT(dark, bitmap.width() * bitmap.height() / 100) << art.path;
-    }
-}
-
-TEST(ResourceBundleTest, StickerCategoryIconsAreLightLineArt) {
+// Pictures drawn on transparency, by group: how many at least, and the kind of pixel at
+// least one in `share` of a picture's pixels is.
+TEST(ResourceBundleTest, DrawnPicturesHaveTheirSizeAndStrokesOnTransparency) {
+    std::vector<Art> categoryIcons;
     for (const char* name : {"ic_1text", "ic_2title", "ic_3hat", "ic_4hair", "ic_5eyes", "ic_6mask",
                              "ic_7ears", "ic_8beard"}) {
-        const UIImagePtr image = loadPicture(kResources + "/" + name + ".png", 120, 120);
-        if (!image) {
-            continue;
+        categoryIcons.push_back({kResources + "/" + name + ".png", 120});
+    }
+    struct Group {
+        std::vector<Art> art;
+        std::size_t atLeast;
+        std::function<bool(Pixel)> stroke;
+        int share;
+    };
+    const std::vector<Group> groups = {
+        {lineArt(), 39, [](Pixel p) { return p.a > 200 && p.maxChannel() < 60; }, 100},
+        {categoryIcons, 8, [](Pixel p) { return p.a > 200 && p.b > 230; }, 100},
+        {picturesIn(kBundle + "/CLStickerTool/stickers", 300), 16,
+         [](Pixel p) { return p.a == 255; }, 10},
+        // Colour glyphs, not black outlines or boxes from a substitute face.
+        {picturesIn(kBundle + "/CLEmoticonTool/Emoticons", 160), 32,
+         [](Pixel p) { return p.a > 200 && p.maxChannel() > 100; }, 20}};
+    for (const Group& group : groups) {
+        EXPECT_GE(group.art.size(), group.atLeast);
+        for (const Art& art : group.art) {
+            const UIImagePtr image = loadPicture(art.path, art.pixels, art.pixels);
+            if (!image) {
+                continue;
+            }
+            if (&group == &groups.front()) {
+                EXPECT_EQ(image->scale(), 3) << art.path << " shows at its point size";
+            }
+            const CGImage& bitmap = *image->CGImage();
+            EXPECT_TRUE(hasTransparentCorners(bitmap)) << art.path;
+            EXPECT_GT(countPixels(bitmap, group.stroke),
+                      bitmap.width() * bitmap.height() / group.share)
+                << art.path;
         }
-        const CGImage& bitmap = *image->CGImage();
-        EXPECT_TRUE(hasTransparentCorners(bitmap)) << name;
-        const int light = countPixels(bitmap, [](Pixel p) { return p.a > 200 && p.b > 230; });
-        EXPECT_GT(light, bitmap.width() * bitmap.height() / 100) << name;
     }
 }
 
@@ -208,46 +213,13 @@ TEST(ResourceBundleTest, EffectThumbnailsShowTheirEffects) {
 
     // The spot keeps the centre and darkens the corners.
     const UIImagePtr spot = UIImage::imageWithContentsOfFile(folder + "CLSpotEffect.png");
-    ASSERT_NE(spot, nullptr);
+    const UIImagePtr poster = UIImage::imageWithContentsOfFile(folder + "CLPosterizeEffect.png");
+    ASSERT_TRUE(spot && poster);
     EXPECT_NEAR(pixelAt(*spot->CGImage(), 75, 75).g, pixelAt(*plain->CGImage(), 75, 75).g, 3);
     EXPECT_LT(pixelAt(*spot->CGImage(), 2, 2).maxChannel(), 20);
 
     // Posterizing leaves a handful of levels per channel.
-    const UIImagePtr poster = UIImage::imageWithContentsOfFile(folder + "CLPosterizeEffect.png");
-    ASSERT_NE(poster, nullptr);
     std::set<int> greens;
     countPixels(*poster->CGImage(), [&](Pixel p) { return greens.insert(p.g).second; });
     EXPECT_LE(greens.size(), 4u);
-}
-
-TEST(ResourceBundleTest, StickersArePicturesOnTransparency) {
-    const std::vector<std::string> stickers = picturesIn(kBundle + "/CLStickerTool/stickers");
-    EXPECT_GE(stickers.size(), 16u);
-    for (const std::string& path : stickers) {
-        const UIImagePtr image = loadPicture(path, 300, 300);
-        if (!image) {
-            continue;
-        }
-        const CGImage& bitmap = *image->CGImage();
-        EXPECT_TRUE(hasTransparentCorners(bitmap)) << path;
-        const int opaque = countPixels(bitmap, [](Pixel p) { return p.a == 255; });
-        EXPECT_GT(opaque, 300 * 300 / 10) << path;
-    }
-}
-
-TEST(ResourceBundleTest, EmoticonsAreColourGlyphsOnTransparency) {
-    const std::vector<std::string> emoticons = picturesIn(kBundle + "/CLEmoticonTool/Emoticons");
-    EXPECT_GE(emoticons.size(), 32u);
-    for (const std::string& path : emoticons) {
-        const UIImagePtr image = loadPicture(path, 160, 160);
-        if (!image) {
-            continue;
-        }
-        const CGImage& bitmap = *image->CGImage();
-        EXPECT_TRUE(hasTransparentCorners(bitmap)) << path;
-        // Colour glyphs, not black outlines or boxes from a substitute face.
-        const int lit =
-            countPixels(bitmap, [](Pixel p) { return p.a > 200 && p.maxChannel() > 100; });
-        EXPECT_GT(lit, 160 * 160 / 20) << path;
-    }
 }

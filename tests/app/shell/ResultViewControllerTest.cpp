@@ -1,8 +1,5 @@
-#include <algorithm>
-
 #include "app/shell/ResultViewController.h"
 #include "app/shell/VarnCommon.h"
-#include "platform/ui/sharing/UIActivityTypes.h"
 #include "platform/ui/sharing/UIPopoverController.h"
 #include "platform/ui/view/UILabel.h"
 #include "tests/app/shell/AppTestSupport.h"
@@ -43,18 +40,6 @@ TEST_F(ResultViewControllerTest, WithoutAPictureSharingSaysSo) {
     EXPECT_TRUE(showsText(app_.window(), "Error"));
     EXPECT_TRUE(showsText(app_.window(), "Can't creat image"));
     EXPECT_EQ(stack()->presentedViewController(), nullptr);
-}
-
-TEST_F(ResultViewControllerTest, OnAPhoneTheShareSheetSlidesUpWithoutPrinting) {
-    const auto result = showResult(picture());
-    const auto sheet = VarnCommon::shareViaActivityControllerView({result->image()}, *result);
-    settle();
-    EXPECT_EQ(stack()->presentedViewController(), sheet);
-    EXPECT_EQ(UIPopoverController::popoverContaining(*sheet), nullptr);
-    const auto types = sheet->activityTypes();
-    EXPECT_FALSE(types.empty());
-    EXPECT_EQ(std::count(types.begin(), types.end(), UIActivityTypePrint), 0);
-    EXPECT_NE(std::count(types.begin(), types.end(), UIActivityTypeSaveToCameraRoll), 0);
 }
 
 TEST_F(ResultViewControllerTest, OnATabletTheShareSheetIsAPopoverAQuarterDown) {

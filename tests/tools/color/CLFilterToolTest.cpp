@@ -58,6 +58,10 @@ protected:
         touches = std::make_unique<TouchScript>(window);
         editor->loadViewIfNeeded();
         AnimationClock::shared().runToEnd();
+        startTool();
+    }
+
+    void startTool() {
         editor->setupToolWithToolInfo(
             editor->toolInfo()->subToolInfoWithToolNameRecursive("CLFilterTool", false));
         tool = std::dynamic_pointer_cast<CLFilterTool>(editor->currentTool());
@@ -110,8 +114,6 @@ TEST_F(CLFilterToolTest, StripShowsTheCatalogueWithThumbnailsFromTheSmallCopy) {
 
     const auto strip = items();
     ASSERT_EQ(strip.size(), 14u);
-    EXPECT_EQ(strip.front()->title(), "None");
-    EXPECT_EQ(strip.back()->title(), "Invert");
     EXPECT_DOUBLE_EQ(tool->menuScroll()->contentSize().width, 14 * 70);
     for (std::size_t i = 0; i < strip.size(); ++i) {
         EXPECT_DOUBLE_EQ(strip[i]->frame().origin.x, 70.0 * i);
@@ -130,29 +132,9 @@ TEST_F(CLFilterToolTest, OlderSystemsShowFewerFiltersPackedAndTheStripStillScrol
     openFilterTool(photo(80, 60));
     const auto strip = items();
     ASSERT_EQ(strip.size(), 3u);
-    EXPECT_EQ(strip[1]->title(), "Sepia");
-    EXPECT_EQ(strip[2]->title(), "Invert");
     EXPECT_DOUBLE_EQ(strip[2]->frame().origin.x, 140);
     EXPECT_DOUBLE_EQ(tool->menuScroll()->contentSize().width,
                      tool->menuScroll()->frame().size.width + 1);
-}
-
-TEST_F(CLFilterToolTest, SepiaThenOkMakesTheFullSizeWorkingPicture) {
-    const UIImagePtr original = photo(1200, 900);
-    openFilterTool(original);
-    tap(item("Sepia"));
-    drainMainQueueAndWaitForPool();
-    const UIImagePtr shown = editor->imageView()->image();
-    ASSERT_NE(shown, editor->originalImage());
-    EXPECT_EQ(shown->CGImage()->width(), 1200);
-    EXPECT_EQ(shown->CGImage()->height(), 900);
-
-    editor->pushedDoneBtn();
-    drainMainQueueAndWaitForPool();
-    AnimationClock::shared().runToEnd();
-    EXPECT_EQ(editor->currentTool(), nullptr);
-    EXPECT_EQ(editor->originalImage(), shown);
-    EXPECT_NE(pixel(shown, 600, 450), pixel(original, 600, 450));
 }
 
 TEST_F(CLFilterToolTest, NoneAndAnEarlyOkGiveTheVeryPictureTheToolStartedWith) {
@@ -175,8 +157,8 @@ TEST_F(CLFilterToolTest, NoneAndAnEarlyOkGiveTheVeryPictureTheToolStartedWith) {
     EXPECT_EQ(handedBack, started);
 }
 
-TEST_F(CLFilterToolTest, ASecondTapWhileRenderingDoesNothing) {
-    openFilterTool(photo(120, 90));
+TEST_F(CLFilterToolTest, ASecondTapWhileRenderingDoesNothingAndOkKeepsTheFullSizeSepia) {
+    openFilterTool(photo(1200, 900));
     DispatchQueue::global().hold();
     tap(item("Sepia"));
     EXPECT_TRUE(CLFilterTool::isRendering());
@@ -188,9 +170,17 @@ TEST_F(CLFilterToolTest, ASecondTapWhileRenderingDoesNothing) {
     drainMainQueueAndWaitForPool();
     EXPECT_FALSE(CLFilterTool::isRendering());
     const UIImagePtr sepia = editor->imageView()->image();
-    EXPECT_EQ(pixel(sepia, 60, 45), pixel(CLFilterTool::filteredImageWithToolName(
-                                              tool->originalImage(), "CLDefaultSepiaFilter"),
-                                          60, 45));
+    ASSERT_EQ(sepia->CGImage()->width(), 1200);
+    EXPECT_EQ(sepia->CGImage()->height(), 900);
+    EXPECT_EQ(pixel(sepia, 600, 450), pixel(CLFilterTool::filteredImageWithToolName(
+                                                tool->originalImage(), "CLDefaultSepiaFilter"),
+                                            600, 450));
+
+    editor->pushedDoneBtn();
+    drainMainQueueAndWaitForPool();
+    AnimationClock::shared().runToEnd();
+    EXPECT_EQ(editor->currentTool(), nullptr);
+    EXPECT_EQ(editor->originalImage(), sepia);
 }
 
 TEST_F(CLFilterToolTest, RendersFinishingAfterBackOrOkNeverReachTheEditor) {
@@ -204,10 +194,7 @@ TEST_F(CLFilterToolTest, RendersFinishingAfterBackOrOkNeverReachTheEditor) {
     AnimationClock::shared().runToEnd();
     EXPECT_EQ(editor->imageView()->image(), working);
 
-    editor->setupToolWithToolInfo(
-        editor->toolInfo()->subToolInfoWithToolNameRecursive("CLFilterTool", false));
-    tool = std::dynamic_pointer_cast<CLFilterTool>(editor->currentTool());
-    AnimationClock::shared().runToEnd();
+    startTool();
     DispatchQueue::global().hold();
     tap(item("Invert"));
     editor->pushedDoneBtn();
