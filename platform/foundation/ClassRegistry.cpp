@@ -22,6 +22,7 @@ const RuntimeClass* ClassRegistry::registerClass(std::unique_ptr<RuntimeClass> c
         superclass = found->second;
     }
     cls->superclass_ = superclass;
+    cls->registry_ = this;
     const RuntimeClass* registered = cls.get();
     byName_.emplace(cls->name(), registered);
     classes_.push_back(std::move(cls));

@@ -21,6 +21,8 @@ public:
     const std::string& name() const { return name_; }
     const std::string& superclassName() const { return superclassName_; }
     const RuntimeClass* superclass() const { return superclass_; }
+    // The registry that accepted the class, or null before one did.
+    const ClassRegistry* registry() const { return registry_; }
 
     // True for the class itself and every class below it.
     bool isSubclassOfClass(const RuntimeClass* other) const;
@@ -31,4 +33,5 @@ private:
     std::string name_;
     std::string superclassName_;
     const RuntimeClass* superclass_ = nullptr;
+    const ClassRegistry* registry_ = nullptr;
 };

@@ -2,6 +2,8 @@
 
 #include "core/ZOZuzazOzarozEditorClass.h"
 #include "imaging/BitmapRecycler.h"
+#include "platform/ui/screens/UIApplication.h"
+#include "platform/ui/screens/UIDevice.h"
 #include "platform/ui/screens/UINavigationController.h"
 #include "tests/core/EditorFixture.h"
 
@@ -327,3 +329,25 @@ TEST_F(EditorTest, InANavigationStackTheOwnBarComesDownInToolMode) {
 }
 
 }  // namespace
+
+// A 320 x 568 phone under a 20-point status bar.
+class PhoneUnderStatusBar : public EditorTest {
+protected:
+    PhoneUnderStatusBar() : EditorTest(screenOf({320, 568})) {}
+    static CGRect screenOf(CGSize size) {
+        UIDevice::currentDevice().setScreenSize(size);
+        return UIDevice::currentDevice().screenBounds();
+    }
+    void TearDown() override {
+        UIApplication::sharedApplication().setStatusBarHeight(0);
+        UIDevice::currentDevice().setScreenSize(std::nullopt);
+        EditorTest::TearDown();
+    }
+};
+
+TEST_F(PhoneUnderStatusBar, TheBarSitsUnderTheStatusBarAndTheViewportBelowIt) {
+    UIApplication::sharedApplication().setStatusBarHeight(20);
+    const auto editor = presentEditor(photo());
+    EXPECT_EQ(editor->navigationBar()->frame().minY(), 20);
+    EXPECT_EQ(editor->scrollView()->frame(), (CGRect{0, 64, 320, 424}));
+}

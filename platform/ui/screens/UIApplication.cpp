@@ -20,5 +20,5 @@ std::shared_ptr<UIWindow> UIApplication::keyWindow() const {
 
 CGRect UIApplication::statusBarFrame() const {
     const auto window = keyWindow();
-    return {0, 0, window ? window->bounds().width() : 0, 0};
+    return {0, 0, window ? window->bounds().width() : 0, statusBarHeight_};
 }

@@ -7,7 +7,8 @@
 class UIWindow;
 
 // The running application as the screens see it: its key window, and the status
-// bar's frame, which is empty on a desktop (there is no status bar over the window).
+// bar's frame across the top of it. A desktop window has no status bar, so its height
+// is a setting, 0 unless a test lays screens out as a phone would.
 // Making it installs the touch dispatcher and the key handling for every window.
 class UIApplication {
 public:
@@ -15,7 +16,10 @@ public:
 
     std::shared_ptr<UIWindow> keyWindow() const;
     CGRect statusBarFrame() const;
+    void setStatusBarHeight(double height) { statusBarHeight_ = height; }
 
 private:
     UIApplication();
+
+    double statusBarHeight_ = 0;
 };

@@ -8,7 +8,7 @@ UIDevice& UIDevice::currentDevice() {
 }
 
 CGRect UIDevice::screenBounds() const {
-    const CGSize size =
+    const CGSize idiomSize =
         idiom_ == UIUserInterfaceIdiom::Pad ? UIWindow::kTabletSize : UIWindow::kPhoneSize;
-    return CGRect{{0, 0}, size};
+    return CGRect{{0, 0}, screenSize_.value_or(idiomSize)};
 }
