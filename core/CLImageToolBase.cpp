@@ -6,8 +6,6 @@
 #include <limits>
 
 #include "core/ZOZuzazOzarozTheme.h"
-#include "core/_ZOZuzazOzarozViewController.h"
-#include "platform/dispatch/DispatchQueue.h"
 #include "platform/foundation/NSBundle.h"
 
 namespace {
@@ -45,7 +43,7 @@ double CLImageToolBase::defaultDockedNumber(const RuntimeClass& toolClass) {
 }
 
 CLImageToolBase::CLImageToolBase(const CLImageToolClass& toolClass,
-                                 std::weak_ptr<_ZOZuzazOzarozViewController> editor,
+                                 std::weak_ptr<CLEditorServices> editor,
                                  const CLImageToolInfoPtr& toolInfo)
     : toolClass_(toolClass), editor_(std::move(editor)), toolInfo_(toolInfo) {}
 
@@ -61,14 +59,9 @@ void CLImageToolBase::executeWithCompletionBlock(CompletionBlock completion) {
     completion(shown ? shown->image() : nullptr, std::nullopt, {});
 }
 
-void CLImageToolBase::deliverOnMainIfCurrent(
-    std::function<void(_ZOZuzazOzarozViewController&)> deliver) {
-    DispatchQueue::main().async([self = shared_from_this(), deliver = std::move(deliver)] {
-        const auto owner = self->editor();
-        if (owner && owner->isCurrentTool(*self)) {
-            deliver(*owner);
-        }
-    });
+const ClassRegistry& CLImageToolBase::registry() const {
+    const ClassRegistry* own = toolClass_.registry();
+    return own ? *own : ClassRegistry::shared();
 }
 
 UIImagePtr CLImageToolBase::imageForKeyDefaultImageName(const std::string& key,

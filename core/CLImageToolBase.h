@@ -5,19 +5,19 @@
 #include <optional>
 #include <string>
 
+#include "core/CLEditorServices.h"
 #include "core/CLImageToolClass.h"
 #include "core/CLImageToolError.h"
 #include "core/CLImageToolInfo.h"
+#include "platform/foundation/ClassRegistry.h"
 #include "platform/foundation/RuntimeClass.h"
 #include "platform/foundation/Value.h"
 #include "platform/graphics/UIImage.h"
 
-class _ZOZuzazOzarozViewController;
-
 // The base of every editing tool. A tool is created by its class's factory when its
 // menu item is tapped and lives while it is the editor's current tool; it refers to
-// the editor and to its descriptor weakly, since the editor owns both the tool and the
-// descriptor tree.
+// the editor (through the services it offers tools) and to its descriptor weakly,
+// since the editor owns both the tool and the descriptor tree.
 //
 // The static members are the tool protocol's defaults; CLImageToolClassOf<Tool> reaches
 // a tool's own answers, or these, by name lookup. The two that depend on the class
@@ -27,6 +27,8 @@ public:
     // How a tool delivers its result: the full-size picture, or an error when it can't
     // make one, and a user-info dictionary the editor ignores. It must be called on the
     // main thread (the editor moves a call from another thread there) and once.
+    static constexpr const char* kClassName = "CLImageToolBase";
+
     using CompletionBlock = std::function<void(
         UIImagePtr image, std::optional<CLImageToolError> error, ValueDictionary userInfo)>;
 
@@ -47,15 +49,16 @@ public:
     static CLImageToolInfoArray subtools() { return {}; }
     static std::optional<ValueDictionary> optionalInfo() { return std::nullopt; }
 
-    CLImageToolBase(const CLImageToolClass& toolClass,
-                    std::weak_ptr<_ZOZuzazOzarozViewController> editor,
+    CLImageToolBase(const CLImageToolClass& toolClass, std::weak_ptr<CLEditorServices> editor,
                     const CLImageToolInfoPtr& toolInfo);
     virtual ~CLImageToolBase();
     CLImageToolBase(const CLImageToolBase&) = delete;
     CLImageToolBase& operator=(const CLImageToolBase&) = delete;
 
     const CLImageToolClass& toolClass() const { return toolClass_; }
-    std::shared_ptr<_ZOZuzazOzarozViewController> editor() const { return editor_.lock(); }
+    std::shared_ptr<CLEditorServices> editor() const { return editor_.lock(); }
+    // The registry the tool's class belongs to: the one to look its sub-classes up in.
+    const ClassRegistry& registry() const;
     CLImageToolInfoPtr toolInfo() const { return toolInfo_.lock(); }
 
     // Called right after the tool becomes current, and when it stops being current.
@@ -72,15 +75,8 @@ public:
     UIImagePtr imageForKeyDefaultImageName(const std::string& key,
                                            const std::string& defaultImageName) const;
 
-protected:
-    // For work that finishes in the background: runs deliver on the main queue with the
-    // editor, if this tool is still its current tool then. A tool the user has left
-    // ("Back", "OK" or another tool) must not write into the editor any more. Safe from
-    // any thread; keeps the tool alive until then.
-    void deliverOnMainIfCurrent(std::function<void(_ZOZuzazOzarozViewController&)> deliver);
-
 private:
     const CLImageToolClass& toolClass_;
-    std::weak_ptr<_ZOZuzazOzarozViewController> editor_;
+    std::weak_ptr<CLEditorServices> editor_;
     std::weak_ptr<CLImageToolInfo> toolInfo_;
 };

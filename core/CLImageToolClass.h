@@ -8,8 +8,8 @@
 #include "platform/foundation/RuntimeClass.h"
 #include "platform/foundation/Value.h"
 
+class CLEditorServices;
 class CLImageToolBase;
-class _ZOZuzazOzarozViewController;
 
 // A registry class that offers the tool protocol: the class-level answers every tool,
 // filter and effect class gives, and a factory for the tools. A class offers the
@@ -30,6 +30,5 @@ public:
     // A new tool of this class, started from toolInfo in editor; null for classes that
     // are not tools (filters, effects, the editor itself).
     virtual std::shared_ptr<CLImageToolBase> createTool(
-        std::weak_ptr<_ZOZuzazOzarozViewController> editor,
-        const CLImageToolInfoPtr& toolInfo) const = 0;
+        std::weak_ptr<CLEditorServices> editor, const CLImageToolInfoPtr& toolInfo) const = 0;
 };

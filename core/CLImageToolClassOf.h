@@ -3,16 +3,18 @@
 #include <memory>
 #include <type_traits>
 
+#include "core/CLClassFactory.h"
 #include "core/CLImageToolBase.h"
 #include "core/CLImageToolClass.h"
 
 // The registry class of Tool: answers the tool protocol with Tool's static members
-// (inherited ones included) and, when Tool is a constructible tool, creates it.
+// (inherited ones included), creates Tool when it is a constructible tool, and makes
+// instances of Tool through each of Factories (CLClassFactory types).
 //
-//   registry.registerClass(
-//       std::make_unique<CLImageToolClassOf<CLDrawTool>>("CLDrawTool", "CLImageToolBase"));
-template <typename Tool>
-class CLImageToolClassOf final : public CLImageToolClass {
+// Register it with CLClassRegistrar, which takes the names from the classes:
+//   registrar.add<CLDrawTool, CLImageToolBase>();
+template <typename Tool, typename... Factories>
+class CLImageToolClassOf final : public CLImageToolClass, public CLFactoryFor<Tool, Factories>... {
 public:
     using CLImageToolClass::CLImageToolClass;
 
@@ -22,15 +24,22 @@ public:
     double defaultDockedNumber() const override { return Tool::defaultDockedNumber(*this); }
     std::string defaultTitle() const override { return Tool::defaultTitle(); }
     bool isAvailable() const override { return Tool::isAvailable(); }
-    CLImageToolInfoArray subtools() const override { return Tool::subtools(); }
+    // A class whose sub-tools come from its registry is handed itself.
+    CLImageToolInfoArray subtools() const override {
+        if constexpr (requires { Tool::subtools(*this); }) {
+            return Tool::subtools(*this);
+        } else {
+            return Tool::subtools();
+        }
+    }
     std::optional<ValueDictionary> optionalInfo() const override { return Tool::optionalInfo(); }
 
     std::shared_ptr<CLImageToolBase> createTool(
-        [[maybe_unused]] std::weak_ptr<_ZOZuzazOzarozViewController> editor,
+        [[maybe_unused]] std::weak_ptr<CLEditorServices> editor,
         [[maybe_unused]] const CLImageToolInfoPtr& toolInfo) const override {
         if constexpr (std::is_base_of_v<CLImageToolBase, Tool> &&
                       std::is_constructible_v<Tool, const CLImageToolClass&,
-                                              std::weak_ptr<_ZOZuzazOzarozViewController>,
+                                              std::weak_ptr<CLEditorServices>,
                                               const CLImageToolInfoPtr&>) {
             return std::make_shared<Tool>(*this, std::move(editor), toolInfo);
         } else {

@@ -21,7 +21,7 @@ public:
     std::optional<ValueDictionary> optionalInfo() const override { return std::nullopt; }
 
     // The editor is not a tool the editor starts.
-    std::shared_ptr<CLImageToolBase> createTool(std::weak_ptr<_ZOZuzazOzarozViewController>,
+    std::shared_ptr<CLImageToolBase> createTool(std::weak_ptr<CLEditorServices>,
                                                 const CLImageToolInfoPtr&) const override {
         return nullptr;
     }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/CLToolbarMenuItem.h"
+#include "core/CLBusySign.h"
+#include "core/CLMenuStrip.h"
+#include "core/CLToolAnimations.h"
 #include "core/UIViewCLImageToolInfo.h"
 #include "core/ZOZuzazOzarozEditorClass.h"
 #include "core/ZOZuzazOzarozTheme.h"
@@ -18,7 +20,6 @@
 
 namespace {
 
-constexpr double kTappedItemAlpha = 0.2;
 // The stack's bar goes up by its height and the status bar's.
 constexpr double kStatusBarAllowance = 20;
 // Systems before this one lay bars out under the status bar.
@@ -193,36 +194,20 @@ void _ZOZuzazOzarozViewController::setMenuView() {
     if (!strip) {
         return;
     }
-    for (const UIViewPtr& item : strip->subviews()) {
-        item->removeFromSuperview();
-    }
     std::vector<CLImageToolInfoPtr> shown;
     for (const CLImageToolInfoPtr& info : toolInfo_->sortedSubtools()) {
         if (info->available()) {
             shown.push_back(info);
         }
     }
-    const double width = strip->bounds().width();
-    const double height = strip->bounds().height();
-    const auto count = static_cast<double>(shown.size());
-    const double spare = width - kMenuItemWidth * count;
-    // Gaps only while they stay narrower than an item would be; with more room the
-    // items pack from the left.
-    const double gap = spare > 0 && spare < 2 * kMenuItemWidth ? spare / (count + 1) : 0;
-    double x = 0;
-    for (const CLImageToolInfoPtr& info : shown) {
-        strip->addSubview(ZOZuzazOzarozTheme::menuItemWithFrameTargetActionToolInfo(
-            CGRect{x + gap, 0, kMenuItemWidth, height},
-            [weak = weakSelf()](UIGestureRecognizer& sender) {
-                if (const auto editor = weak.lock()) {
-                    editor->tappedMenuView(sender);
-                }
-            },
-            info));
-        x += kMenuItemWidth + gap;
-    }
-    // Always at least a point wider than the strip, so it always scrolls.
-    strip->setContentSize({std::max(x, width + 1), 0});
+    CLMenuStrip::fill(
+        *strip, shown,
+        [weak = weakSelf()](UIGestureRecognizer& sender) {
+            if (const auto editor = weak.lock()) {
+                editor->tappedMenuView(sender);
+            }
+        },
+        CLMenuStrip::Spacing::SpreadWhenFew);
 }
 
 // Tools.
@@ -232,9 +217,12 @@ void _ZOZuzazOzarozViewController::tappedMenuView(UIGestureRecognizer& sender) {
     if (!item) {
         return;
     }
-    item->setAlpha(kTappedItemAlpha);
-    UIView::animate(kSwapDuration, [&] { item->setAlpha(1.0); });
+    CLToolAnimations::flash(*item);
     setupToolWithToolInfo(UIViewCLImageToolInfo::toolInfo(*item));
+}
+
+std::shared_ptr<CLBusySign> _ZOZuzazOzarozViewController::showBusySign(const UIViewPtr& host) {
+    return CLBusySign::start(host ? host : view());
 }
 
 void _ZOZuzazOzarozViewController::setupToolWithToolInfo(const CLImageToolInfoPtr& toolInfo) {
@@ -296,7 +284,7 @@ void _ZOZuzazOzarozViewController::swapMenuViewWithEditting(bool editing) {
         return;
     }
     const double offset = menuHiddenOffset();
-    UIView::animate(kSwapDuration, [&] {
+    UIView::animate(CLToolAnimations::kDuration, [&] {
         strip->setTransform(editing ? CGAffineTransform::makeTranslation(0, offset)
                                     : CGAffineTransform::identity());
     });
@@ -313,7 +301,7 @@ void _ZOZuzazOzarozViewController::swapNavigationBarWithEditting(bool editing) {
     if (editing) {
         bar->setHidden(false);
         bar->setTransform(above);
-        UIView::animate(kSwapDuration, [&] {
+        UIView::animate(CLToolAnimations::kDuration, [&] {
             stackBar->setTransform(CGAffineTransform::makeTranslation(
                 0, -(kStatusBarAllowance + stackBar->bounds().height())));
             bar->setTransform(CGAffineTransform::identity());
@@ -321,7 +309,7 @@ void _ZOZuzazOzarozViewController::swapNavigationBarWithEditting(bool editing) {
         return;
     }
     UIView::animate(
-        kSwapDuration,
+        CLToolAnimations::kDuration,
         [&] {
             stackBar->setTransform(CGAffineTransform::identity());
             bar->setTransform(above);

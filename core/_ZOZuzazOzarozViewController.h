@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "core/CLEditorServices.h"
 #include "core/CLImageToolBase.h"
 #include "core/CLImageToolInfo.h"
 #include "core/ZOZuzazOzaroz.h"
@@ -18,19 +19,18 @@
 // item starts that tool (tool mode): the strip slides away and the bar offers "Back"
 // and "OK". "OK" asks the tool for its result and makes it the working picture.
 //
-// Tools reach the editor's services through it: imageView (shows the working picture
-// or a tool's preview), scrollView (the viewport), menuView (the tool strip), view()
-// (the root view tools add their panels to), and the viewport operations below.
+// Tools see it as CLEditorServices: the image view (the working picture or a tool's
+// preview), the viewport and its zoom lock, the strip, the root view for their panels,
+// the busy sign, and whether they are still the current tool.
 //
 // Main thread only. The editor owns its working picture, its image view, the tool
 // tree and the current tool; tools and descriptors refer back to it weakly.
 class _ZOZuzazOzarozViewController : public ZOZuzazOzaroz,
                                      public UIScrollViewDelegate,
-                                     public UINavigationBarDelegate {
+                                     public UINavigationBarDelegate,
+                                     public CLEditorServices {
 public:
     static constexpr double kMenuHeight = 80;
-    static constexpr double kMenuItemWidth = 70;
-    static constexpr double kSwapDuration = 0.3;
 
     // Builds the tool tree from registry's editor class (see ZOZuzazOzarozEditorClass;
     // an unregistered editor class is answered for all the same).
@@ -43,11 +43,14 @@ public:
     void setTitle(const std::string& title);
 
     // The working picture: the picture after the last applied tool.
-    const UIImagePtr& originalImage() const { return originalImage_; }
+    const UIImagePtr& originalImage() const override { return originalImage_; }
     void setOriginalImage(UIImagePtr image) { originalImage_ = std::move(image); }
-    const UIImageViewPtr& imageView() const { return imageView_; }
-    UIScrollViewPtr scrollView() const { return scrollView_.lock(); }
-    UIScrollViewPtr menuView() const { return menuView_.lock(); }
+    const UIImageViewPtr& imageView() const override { return imageView_; }
+    UIScrollViewPtr scrollView() const override { return scrollView_.lock(); }
+    UIScrollViewPtr menuView() const override { return menuView_.lock(); }
+    const UIViewPtr& view() override { return UIViewController::view(); }
+    // Over the root view unless host is given.
+    std::shared_ptr<CLBusySign> showBusySign(const UIViewPtr& host) override;
     UINavigationBarPtr navigationBar() const { return navigationBar_.lock(); }
     // The backdrop of the opening and closing transitions; null before them.
     const UIViewPtr& bgView() const { return bgView_; }
@@ -66,7 +69,9 @@ public:
     void setCurrentTool(std::shared_ptr<CLImageToolBase> tool);
     // False once the tool was applied, left or replaced: work it finishes later must
     // then leave the editor alone.
-    bool isCurrentTool(const CLImageToolBase& tool) const { return currentTool_.get() == &tool; }
+    bool isCurrentTool(const CLImageToolBase& tool) const override {
+        return currentTool_.get() == &tool;
+    }
     // Starts the tool a descriptor names, unless a tool is already current or the name
     // is not a tool class of the registry.
     void setupToolWithToolInfo(const CLImageToolInfoPtr& toolInfo);
@@ -84,12 +89,12 @@ public:
     // The viewport.
     void initImageScrollView();
     // Fits imageView to the viewport at the current zoom scale, centred.
-    void resetImageViewFrame();
+    void resetImageViewFrame() override;
     // Locks the zoom at 95 % of the minimum scale (tools that draw over the picture).
-    void fixZoomScaleWithAnimated(bool animated);
+    void fixZoomScaleWithAnimated(bool animated) override;
     // Allows zooming until the picture covers the viewport or reaches its own size,
     // and returns to scale 1.
-    void resetZoomScaleWithAnimated(bool animated);
+    void resetZoomScaleWithAnimated(bool animated) override;
     // Shows the working picture, fitted, at scale 1.
     void refreshImageView();
     // Gives destination the look and on-screen place of source, in its own superview.

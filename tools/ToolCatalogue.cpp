@@ -1,9 +1,10 @@
 #include "tools/ToolCatalogue.h"
 
+#include <cstdlib>
+#include <iostream>
 #include <mutex>
 
-#include "core/CLImageToolBase.h"
-#include "core/CLImageToolClassOf.h"
+#include "core/CLClassRegistrar.h"
 #include "core/ZOZuzazOzarozEditorClass.h"
 #include "tools/color/CLDefaultEmptyFilter.h"
 #include "tools/color/CLFilterBase.h"
@@ -11,31 +12,37 @@
 
 namespace {
 
-template <typename Tool>
-void addTool(ClassRegistry& registry, const char* name, const char* superclass) {
-    registry.registerClass(std::make_unique<CLImageToolClassOf<Tool>>(name, superclass));
-}
-
-void addFilterCatalogue(ClassRegistry& registry) {
-    registry.registerClass(std::make_unique<CLFilterBase>(CLFilterBase::kClassName, ""));
-    registry.registerClass(std::make_unique<CLDefaultEmptyFilter>(CLDefaultEmptyFilter::kClassName,
-                                                                  CLFilterBase::kClassName));
+void addFilterCatalogue(CLClassRegistrar& registrar) {
+    registrar.add(std::make_unique<CLFilterBase>(CLFilterBase::kClassName, ""));
+    registrar.add(std::make_unique<CLDefaultEmptyFilter>(CLDefaultEmptyFilter::kClassName,
+                                                         CLFilterBase::kClassName));
     for (const std::string& name : CLDefaultEmptyFilter::catalogueSubclassNames()) {
-        registry.registerClass(
+        registrar.add(
             std::make_unique<CLDefaultEmptyFilter>(name, CLDefaultEmptyFilter::kClassName));
     }
 }
 
 }  // namespace
 
-void ToolCatalogue::registerClasses(ClassRegistry& registry) {
-    addTool<CLImageToolBase>(registry, "CLImageToolBase", "");
-    addTool<CLFilterTool>(registry, "CLFilterTool", "CLImageToolBase");
-    addFilterCatalogue(registry);
-    registry.registerClass(std::make_unique<ZOZuzazOzarozEditorClass>(registry));
+std::vector<std::string> ToolCatalogue::registerClasses(ClassRegistry& registry) {
+    CLClassRegistrar registrar(registry);
+    registrar.add<CLImageToolBase, void>();
+    registrar.add<CLFilterTool, CLImageToolBase>();
+    addFilterCatalogue(registrar);
+    registrar.add(std::make_unique<ZOZuzazOzarozEditorClass>(registry));
+    return registrar.refused();
 }
 
 void ToolCatalogue::registerSharedClasses() {
     static std::once_flag once;
-    std::call_once(once, [] { registerClasses(ClassRegistry::shared()); });
+    std::call_once(once, [] {
+        const std::vector<std::string> refused = registerClasses(ClassRegistry::shared());
+        for (const std::string& name : refused) {
+            std::cerr << "The class registry refused " << name
+                      << ": its name is taken or its superclass is missing.\n";
+        }
+        if (!refused.empty()) {
+            std::abort();
+        }
+    });
 }

@@ -27,8 +27,8 @@ std::optional<ValueDictionary> CLFilterBase::optionalInfo() const {
     return std::nullopt;
 }
 
-std::shared_ptr<CLImageToolBase> CLFilterBase::createTool(
-    std::weak_ptr<_ZOZuzazOzarozViewController>, const CLImageToolInfoPtr&) const {
+std::shared_ptr<CLImageToolBase> CLFilterBase::createTool(std::weak_ptr<CLEditorServices>,
+                                                          const CLImageToolInfoPtr&) const {
     return nullptr;
 }
 

@@ -18,7 +18,7 @@ public:
     CLImageToolInfoArray subtools() const override;
     std::optional<ValueDictionary> optionalInfo() const override;
     // Filters are not tools of their own: no tool is made from them.
-    std::shared_ptr<CLImageToolBase> createTool(std::weak_ptr<_ZOZuzazOzarozViewController> editor,
+    std::shared_ptr<CLImageToolBase> createTool(std::weak_ptr<CLEditorServices> editor,
                                                 const CLImageToolInfoPtr& toolInfo) const override;
 
     UIImagePtr applyFilter(const UIImagePtr& image) const override;

@@ -1,14 +1,13 @@
 #include "tools/color/CLFilterTool.h"
 
+#include "core/CLMenuStrip.h"
 #include "core/CLToolAnimations.h"
-#include "core/CLToolbarMenuItem.h"
 #include "core/UIViewCLImageToolInfo.h"
 #include "core/ZOZuzazOzarozTheme.h"
-#include "core/_ZOZuzazOzarozViewController.h"
 #include "imaging/UIDeviceSystemVersion.h"
 #include "imaging/UIImageUtility.h"
-#include "platform/dispatch/DispatchQueue.h"
 #include "platform/graphics/UIScreen.h"
+#include "tools/color/CLDefaultEmptyFilter.h"
 #include "tools/color/CLFilterBase.h"
 
 std::atomic<bool> CLFilterTool::rendering_{false};
@@ -21,22 +20,18 @@ bool CLFilterTool::isAvailable() {
     return UIDeviceSystemVersion::iosVersion() >= 5.0;
 }
 
-CLImageToolInfoArray CLFilterTool::subtools() {
-    const ClassRegistry& registry = ClassRegistry::shared();
+CLImageToolInfoArray CLFilterTool::subtools(const RuntimeClass& toolClass) {
+    const ClassRegistry& registry =
+        toolClass.registry() ? *toolClass.registry() : ClassRegistry::shared();
     return CLImageToolInfo::toolsWithToolClass(registry.classNamed(CLFilterBase::kClassName),
                                                registry);
 }
 
 UIImagePtr CLFilterTool::filteredImageWithToolName(const UIImagePtr& image,
-                                                   const std::string& toolName) {
-    const auto* filter =
-        dynamic_cast<const CLFilterBaseProtocol*>(ClassRegistry::shared().classNamed(toolName));
+                                                   const std::string& toolName,
+                                                   const ClassRegistry& registry) {
+    const auto* filter = dynamic_cast<const CLFilterBaseProtocol*>(registry.classNamed(toolName));
     return filter ? filter->applyFilter(image) : nullptr;
-}
-
-UIImagePtr CLFilterTool::filteredImageWithToolInfo(const UIImagePtr& image,
-                                                   const CLImageToolInfoPtr& toolInfo) {
-    return toolInfo ? filteredImageWithToolName(image, toolInfo->toolName()) : nullptr;
 }
 
 void CLFilterTool::setup() {
@@ -45,13 +40,7 @@ void CLFilterTool::setup() {
         return;
     }
     originalImage_ = imageEditor->imageView()->image();
-    const auto strip = imageEditor->menuView();
-    menuScroll_ = std::make_shared<UIScrollView>(strip ? strip->frame() : CGRect());
-    if (strip) {
-        menuScroll_->setBackgroundColor(strip->backgroundColor());
-    }
-    menuScroll_->setShowsHorizontalScrollIndicator(false);
-    imageEditor->view()->addSubview(menuScroll_);
+    menuScroll_ = CLMenuStrip::makeToolStrip(*imageEditor);
     setFilterMenu();
     CLToolAnimations::slideInFromBelow(menuScroll_, *imageEditor->view());
 }
@@ -64,59 +53,57 @@ void CLFilterTool::cleanup() {
 }
 
 void CLFilterTool::setFilterMenu() {
-    const double side = kThumbnailSide * UIScreen::scale();
-    const UIImagePtr thumbnailSource =
-        UIImageUtility::aspectFill(originalImage_, CGSize(side, side));
+    std::vector<CLImageToolInfoPtr> shown;
+    for (const CLImageToolInfoPtr& info : toolInfo()->sortedSubtools()) {
+        if (info->available()) {
+            shown.push_back(info);
+        }
+    }
     const std::weak_ptr<CLFilterTool> weakSelf =
         std::static_pointer_cast<CLFilterTool>(shared_from_this());
-    double x = 0;
-    const double height = menuScroll_->frame().size.height;
-    for (const CLImageToolInfoPtr& info : toolInfo()->sortedSubtools()) {
-        if (!info->available()) {
-            continue;
-        }
-        const auto item = ZOZuzazOzarozTheme::menuItemWithFrameTargetActionToolInfo(
-            CGRect(x, 0, 70, height),
-            [weakSelf](UIGestureRecognizer& sender) {
-                if (const auto tool = weakSelf.lock()) {
-                    tool->tappedFilterPanel(sender);
-                }
-            },
-            info);
-        menuScroll_->addSubview(item);
-        if (!item->iconImage()) {
-            startThumbnailJob(item, thumbnailSource);
-        }
-        x += 70;
-    }
-    menuScroll_->setContentSize(CGSize(std::max(x, menuScroll_->frame().size.width + 1), 0));
-}
+    const auto items = CLMenuStrip::fill(
+        *menuScroll_, shown,
+        [weakSelf](UIGestureRecognizer& sender) {
+            if (const auto tool = weakSelf.lock()) {
+                tool->tappedFilterPanel(sender);
+            }
+        },
+        CLMenuStrip::Spacing::Packed);
 
-void CLFilterTool::startThumbnailJob(const std::shared_ptr<CLToolbarMenuItem>& item,
-                                     const UIImagePtr& source) {
-    const std::string toolName = item->toolInfo() ? item->toolInfo()->toolName() : "";
-    DispatchQueue::global().async([item, source, toolName] {
-        UIImagePtr thumbnail = filteredImageWithToolName(source, toolName);
-        DispatchQueue::main().async(
-            [item, thumbnail = std::move(thumbnail)] { item->setIconImage(thumbnail); });
-    });
+    const double side = kThumbnailSide * UIScreen::scale();
+    const UIImagePtr source = UIImageUtility::aspectFill(originalImage_, CGSize(side, side));
+    for (const CLToolbarMenuItemPtr& item : items) {
+        const std::string toolName = item->toolInfo()->toolName();
+        if (toolName == CLDefaultEmptyFilter::kClassName) {
+            CLMenuStrip::markChoice(*menuScroll_, item.get());
+        }
+        if (!item->iconImage()) {
+            thumbnails_.start(
+                *this, CLBackgroundRender::Wait::Preview,
+                [source, toolName, registry = &registry()] {
+                    return filteredImageWithToolName(source, toolName, *registry);
+                },
+                [item](const UIImagePtr& thumbnail) { item->setIconImage(thumbnail); });
+        }
+    }
 }
 
 void CLFilterTool::tappedFilterPanel(UIGestureRecognizer& sender) {
     const auto item = sender.view();
-    if (!item || rendering_.exchange(true)) {
+    const CLImageToolInfoPtr info = item ? UIViewCLImageToolInfo::toolInfo(*item) : nullptr;
+    if (!info) {
         return;
     }
-    CLToolAnimations::flash(*item);
-    const auto self = std::static_pointer_cast<CLFilterTool>(shared_from_this());
-    const CLImageToolInfoPtr info = UIViewCLImageToolInfo::toolInfo(*item);
-    const std::string toolName = info ? info->toolName() : "";
-    DispatchQueue::global().async([self, toolName] {
-        UIImagePtr filtered = filteredImageWithToolName(self->originalImage_, toolName);
-        self->deliverOnMainIfCurrent(
-            [filtered = std::move(filtered)](_ZOZuzazOzarozViewController& editor) {
-                editor.imageView()->setImage(filtered);
-            });
-        rendering_ = false;
-    });
+    const bool started = render_.start(
+        *this, CLBackgroundRender::Wait::UserWaits,
+        [image = originalImage_, toolName = info->toolName(), registry = &registry()] {
+            return filteredImageWithToolName(image, toolName, *registry);
+        },
+        [this, item](const UIImagePtr& filtered) {
+            editor()->imageView()->setImage(filtered);
+            CLMenuStrip::markChoice(*menuScroll_, item.get());
+        });
+    if (started) {
+        CLToolAnimations::flash(*item);
+    }
 }

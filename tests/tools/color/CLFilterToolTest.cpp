@@ -204,3 +204,12 @@ TEST_F(CLFilterToolTest, RendersFinishingAfterBackOrOkNeverReachTheEditor) {
     EXPECT_EQ(editor->originalImage(), working);
     EXPECT_EQ(editor->imageView()->image(), working);
 }
+
+TEST_F(CLFilterToolTest, TheItemOfTheFilterShownIsMarked) {
+    openFilterTool(photo(120, 90));
+    EXPECT_TRUE(item("None")->isSelected());
+    tap(item("Sepia"));
+    drainMainQueueAndWaitForPool();
+    EXPECT_TRUE(item("Sepia")->isSelected());
+    EXPECT_FALSE(item("None")->isSelected());
+}

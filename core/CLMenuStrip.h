@@ -1,0 +1,38 @@
+#pragma once
+
+#include <vector>
+
+#include "core/CLImageToolInfo.h"
+#include "core/CLToolbarMenuItem.h"
+#include "platform/ui/controls/UIScrollView.h"
+#include "platform/ui/gestures/UIGestureRecognizer.h"
+
+class CLEditorServices;
+
+// A horizontal strip of menu items, the editor's and the tools': items 70 points wide
+// and as high as the strip, left to right, in a scroll view whose content is always at
+// least a point wider than the strip, so it always scrolls.
+class CLMenuStrip {
+public:
+    static constexpr double kItemWidth = 70;
+
+    enum class Spacing {
+        Packed,
+        // Equal gaps around the items while the room left over is less than two items'
+        // width; with more room they pack from the left.
+        SpreadWhenFew,
+    };
+
+    // A tool's strip over the editor's: same frame and colour, no scroll indicator,
+    // added to the editor's view. Slide it in with CLToolAnimations.
+    static UIScrollViewPtr makeToolStrip(CLEditorServices& editor);
+
+    // Replaces strip's items with one per descriptor; every tap calls action.
+    static std::vector<CLToolbarMenuItemPtr> fill(UIScrollView& strip,
+                                                  const std::vector<CLImageToolInfoPtr>& infos,
+                                                  const UIGestureRecognizer::Action& action,
+                                                  Spacing spacing);
+
+    // Marks the item of the choice in effect now, and no other.
+    static void markChoice(const UIScrollView& strip, const UIView* chosen);
+};
