@@ -1,6 +1,7 @@
 #include "core/CLMenuStrip.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "core/CLEditorServices.h"
 #include "core/ZOZuzazOzarozTheme.h"
@@ -23,15 +24,18 @@ std::vector<CLToolbarMenuItemPtr> CLMenuStrip::fill(UIScrollView& strip,
     for (const UIViewPtr& item : strip.subviews()) {
         item->removeFromSuperview();
     }
+    std::vector<CLImageToolInfoPtr> shown;
+    std::copy_if(infos.begin(), infos.end(), std::back_inserter(shown),
+                 [](const CLImageToolInfoPtr& info) { return info->available(); });
     const double width = strip.bounds().width();
     const double height = strip.bounds().height();
-    const auto count = static_cast<double>(infos.size());
+    const auto count = static_cast<double>(shown.size());
     const double spare = width - kItemWidth * count;
     const bool spread = spacing == Spacing::SpreadWhenFew && spare > 0 && spare < 2 * kItemWidth;
     const double gap = spread ? spare / (count + 1) : 0;
     std::vector<CLToolbarMenuItemPtr> items;
     double x = 0;
-    for (const CLImageToolInfoPtr& info : infos) {
+    for (const CLImageToolInfoPtr& info : shown) {
         auto item = ZOZuzazOzarozTheme::menuItemWithFrameTargetActionToolInfo(
             CGRect{x + gap, 0, kItemWidth, height}, action, info);
         strip.addSubview(item);

@@ -27,7 +27,7 @@ public:
     // added to the editor's view. Slide it in with CLToolAnimations.
     static UIScrollViewPtr makeToolStrip(CLEditorServices& editor);
 
-    // Replaces strip's items with one per descriptor; every tap calls action.
+    // Replaces strip's items with one per available descriptor; every tap calls action.
     static std::vector<CLToolbarMenuItemPtr> fill(UIScrollView& strip,
                                                   const std::vector<CLImageToolInfoPtr>& infos,
                                                   const UIGestureRecognizer::Action& action,

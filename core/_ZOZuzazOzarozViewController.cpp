@@ -194,14 +194,8 @@ void _ZOZuzazOzarozViewController::setMenuView() {
     if (!strip) {
         return;
     }
-    std::vector<CLImageToolInfoPtr> shown;
-    for (const CLImageToolInfoPtr& info : toolInfo_->sortedSubtools()) {
-        if (info->available()) {
-            shown.push_back(info);
-        }
-    }
     CLMenuStrip::fill(
-        *strip, shown,
+        *strip, toolInfo_->sortedSubtools(),
         [weak = weakSelf()](UIGestureRecognizer& sender) {
             if (const auto editor = weak.lock()) {
                 editor->tappedMenuView(sender);

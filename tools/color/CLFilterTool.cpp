@@ -53,16 +53,10 @@ void CLFilterTool::cleanup() {
 }
 
 void CLFilterTool::setFilterMenu() {
-    std::vector<CLImageToolInfoPtr> shown;
-    for (const CLImageToolInfoPtr& info : toolInfo()->sortedSubtools()) {
-        if (info->available()) {
-            shown.push_back(info);
-        }
-    }
     const std::weak_ptr<CLFilterTool> weakSelf =
         std::static_pointer_cast<CLFilterTool>(shared_from_this());
     const auto items = CLMenuStrip::fill(
-        *menuScroll_, shown,
+        *menuScroll_, toolInfo()->sortedSubtools(),
         [weakSelf](UIGestureRecognizer& sender) {
             if (const auto tool = weakSelf.lock()) {
                 tool->tappedFilterPanel(sender);
