@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "imaging/BitmapConversion.h"
+#include "imaging/CIFilter.h"
 #include "imaging/CIRenderer.h"
 
 namespace {
@@ -58,4 +59,19 @@ CGImageRef CIContext::createCGImage(const CIImagePtr& image, const CGRect& fromR
                    : BitmapConversion::toPremultipliedARGB(*pixels.bitmap);
     }
     return cut(pixels, rect);
+}
+
+UIImagePtr CIContext::filteredImage(const std::string& filterName, const UIImagePtr& image,
+                                    const ValueDictionary& inputs) const {
+    const CIFilterPtr filter = image ? CIFilter::filterWithName(filterName) : nullptr;
+    if (!filter) {
+        return nullptr;
+    }
+    filter->setValueForKey(CIImage::value(CIImage::create(image)), kCIInputImageKey);
+    for (const auto& [key, value] : inputs) {
+        filter->setValueForKey(value, key);
+    }
+    const CIImagePtr output = filter->outputImage();
+    CGImageRef bitmap = output ? createCGImage(output, output->extent()) : nullptr;
+    return bitmap ? UIImage::imageWithCGImage(std::move(bitmap)) : nullptr;
 }

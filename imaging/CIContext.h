@@ -23,4 +23,10 @@ public:
     // premultiplied; transparent where the image does not reach. Null for a null image,
     // an empty rectangle or when memory is short.
     CGImageRef createCGImage(const CIImagePtr& image, const CGRect& fromRect) const;
+
+    // The picture the named filter makes of image with its defaults, then inputs, set,
+    // rendered over the output's whole extent. Null for an unknown filter, a null image,
+    // or when memory is short.
+    UIImagePtr filteredImage(const std::string& filterName, const UIImagePtr& image,
+                             const ValueDictionary& inputs = {}) const;
 };

@@ -45,15 +45,15 @@ const CatalogueRow* catalogueRowNamed(const std::string& className) {
 
 // The vignette darkens towards the corners from a circle of half the shorter side
 // around the centre, in the picture's pixels whatever its size.
-void setVignetteInputs(CIFilter& filter, const UIImage& image) {
+ValueDictionary vignetteInputs(const UIImage& image) {
     const double scale = image.scale();
     const CGSize size = image.size();
-    filter.setValueForKey(Vector{size.width * scale * 0.5, size.height * scale * 0.5},
-                          "inputCenter");
-    filter.setValueForKey(static_cast<double>(0.9f), "inputIntensity");
-    filter.setValueForKey(
-        static_cast<double>(static_cast<float>(std::min(size.width, size.height) * scale * 0.5)),
-        "inputRadius");
+    return {
+        {"inputCenter", Vector{size.width * scale * 0.5, size.height * scale * 0.5}},
+        {"inputIntensity", static_cast<double>(0.9f)},
+        {"inputRadius",
+         static_cast<double>(static_cast<float>(std::min(size.width, size.height) * scale * 0.5))},
+    };
 }
 
 }  // namespace
@@ -90,25 +90,11 @@ UIImagePtr CLDefaultEmptyFilter::filteredImageWithFilterName(const UIImagePtr& i
     if (filterName == kClassName) {
         return image;
     }
-    if (!image) {
-        return nullptr;
-    }
-    const CIFilterPtr filter = CIFilter::filterWithNameKeysAndValues(
-        filterName, {{kCIInputImageKey, CIImage::value(CIImage::create(image))}});
-    if (!filter) {
-        return nullptr;
-    }
-    filter->setDefaults();
-    if (filterName == "CIVignetteEffect") {
-        setVignetteInputs(*filter, *image);
-    }
     const CIContextPtr context =
         CIContext::contextWithOptions({{kCIContextUseSoftwareRenderer, false}});
-    const CIImagePtr output = filter->outputImage();
-    if (!output) {
-        return nullptr;
-    }
-    return UIImage::imageWithCGImage(context->createCGImage(output, output->extent()));
+    return context->filteredImage(
+        filterName, image,
+        filterName == "CIVignetteEffect" && image ? vignetteInputs(*image) : ValueDictionary{});
 }
 
 CLDefaultEmptyFilter::CLDefaultEmptyFilter(std::string name, std::string superclassName)
