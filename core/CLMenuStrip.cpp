@@ -1,7 +1,6 @@
 #include "core/CLMenuStrip.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "core/CLEditorServices.h"
 #include "core/ZOZuzazOzarozTheme.h"
@@ -21,29 +20,35 @@ std::vector<CLToolbarMenuItemPtr> CLMenuStrip::fill(UIScrollView& strip,
                                                     const std::vector<CLImageToolInfoPtr>& infos,
                                                     const UIGestureRecognizer::Action& action,
                                                     Spacing spacing) {
-    for (const UIViewPtr& item : strip.subviews()) {
-        item->removeFromSuperview();
+    std::vector<CLToolbarMenuItemPtr> items;
+    for (const CLImageToolInfoPtr& info : infos) {
+        if (info->available()) {
+            items.push_back(ZOZuzazOzarozTheme::menuItemWithFrameTargetActionToolInfo(
+                CGRect{0, 0, kItemWidth, strip.bounds().height()}, action, info));
+        }
     }
-    std::vector<CLImageToolInfoPtr> shown;
-    std::copy_if(infos.begin(), infos.end(), std::back_inserter(shown),
-                 [](const CLImageToolInfoPtr& info) { return info->available(); });
+    arrange(strip, {items.begin(), items.end()}, spacing);
+    return items;
+}
+
+void CLMenuStrip::arrange(UIScrollView& strip, const std::vector<UIViewPtr>& items,
+                          Spacing spacing) {
+    for (const UIViewPtr& old : strip.subviews()) {
+        old->removeFromSuperview();
+    }
     const double width = strip.bounds().width();
     const double height = strip.bounds().height();
-    const auto count = static_cast<double>(shown.size());
+    const auto count = static_cast<double>(items.size());
     const double spare = width - kItemWidth * count;
     const bool spread = spacing == Spacing::SpreadWhenFew && spare > 0 && spare < 2 * kItemWidth;
     const double gap = spread ? spare / (count + 1) : 0;
-    std::vector<CLToolbarMenuItemPtr> items;
     double x = 0;
-    for (const CLImageToolInfoPtr& info : shown) {
-        auto item = ZOZuzazOzarozTheme::menuItemWithFrameTargetActionToolInfo(
-            CGRect{x + gap, 0, kItemWidth, height}, action, info);
+    for (const UIViewPtr& item : items) {
+        item->setFrame({x + gap, 0, kItemWidth, height});
         strip.addSubview(item);
-        items.push_back(std::move(item));
         x += kItemWidth + gap;
     }
     strip.setContentSize({std::max(x, width + 1), 0});
-    return items;
 }
 
 void CLMenuStrip::markChoice(const UIScrollView& strip, const UIView* chosen) {

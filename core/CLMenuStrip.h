@@ -33,6 +33,9 @@ public:
                                                   const UIGestureRecognizer::Action& action,
                                                   Spacing spacing);
 
+    // Lays items out in strip, which they replace; for items without descriptors.
+    static void arrange(UIScrollView& strip, const std::vector<UIViewPtr>& items, Spacing spacing);
+
     // Marks the item of the choice in effect now, and no other.
     static void markChoice(const UIScrollView& strip, const UIView* chosen);
 };

@@ -6,9 +6,16 @@ double CLToolAnimations::distanceBelow(const UIView& panel, const UIView& root) 
     return root.bounds().height() - top;
 }
 
-void CLToolAnimations::slideInFromBelow(const UIViewPtr& panel, const UIView& root) {
+void CLToolAnimations::slideInFromBelow(const UIViewPtr& panel, const UIView& root,
+                                        std::function<void()> arrived) {
     panel->setTransform(CGAffineTransform::makeTranslation(0, distanceBelow(*panel, root)));
-    UIView::animate(kDuration, [&] { panel->setTransform(CGAffineTransform::identity()); });
+    UIView::animate(
+        kDuration, [&] { panel->setTransform(CGAffineTransform::identity()); },
+        [arrived = std::move(arrived)](bool) {
+            if (arrived) {
+                arrived();
+            }
+        });
 }
 
 void CLToolAnimations::slideOutAndRemove(const UIViewPtr& panel, const UIView& root) {
