@@ -9,6 +9,7 @@
 #include "tools/color/CLDefaultEmptyFilter.h"
 #include "tools/color/CLFilterBase.h"
 #include "tools/color/CLFilterTool.h"
+#include "tools/geometry/CLRotateTool.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ std::vector<std::string> ToolCatalogue::registerClasses(ClassRegistry& registry)
     CLClassRegistrar registrar(registry);
     registrar.add<CLImageToolBase, void>();
     registrar.add<CLFilterTool, CLImageToolBase>();
+    registrar.add<CLRotateTool, CLImageToolBase>();
     addFilterCatalogue(registrar);
     registrar.add(std::make_unique<ZOZuzazOzarozEditorClass>(registry));
     return registrar.refused();
