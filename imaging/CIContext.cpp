@@ -63,15 +63,22 @@ CGImageRef CIContext::createCGImage(const CIImagePtr& image, const CGRect& fromR
 
 UIImagePtr CIContext::filteredImage(const std::string& filterName, const UIImagePtr& image,
                                     const ValueDictionary& inputs) const {
-    const CIFilterPtr filter = image ? CIFilter::filterWithName(filterName) : nullptr;
-    if (!filter) {
-        return nullptr;
+    return filteredImage(image, {{filterName, inputs}});
+}
+
+UIImagePtr CIContext::filteredImage(const UIImagePtr& image, const FilterChain& chain) const {
+    CIImagePtr output = image ? CIImage::create(image) : nullptr;
+    for (const auto& [name, inputs] : chain) {
+        const CIFilterPtr filter = output ? CIFilter::filterWithName(name) : nullptr;
+        if (!filter) {
+            return nullptr;
+        }
+        filter->setValueForKey(CIImage::value(output), kCIInputImageKey);
+        for (const auto& [key, value] : inputs) {
+            filter->setValueForKey(value, key);
+        }
+        output = filter->outputImage();
     }
-    filter->setValueForKey(CIImage::value(CIImage::create(image)), kCIInputImageKey);
-    for (const auto& [key, value] : inputs) {
-        filter->setValueForKey(value, key);
-    }
-    const CIImagePtr output = filter->outputImage();
     CGImageRef bitmap = output ? createCGImage(output, output->extent()) : nullptr;
     return bitmap ? UIImage::imageWithCGImage(std::move(bitmap)) : nullptr;
 }

@@ -2,6 +2,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "imaging/CIImage.h"
 #include "platform/foundation/Value.h"
@@ -29,4 +31,8 @@ public:
     // or when memory is short.
     UIImagePtr filteredImage(const std::string& filterName, const UIImagePtr& image,
                              const ValueDictionary& inputs = {}) const;
+    // The same for a chain of filters, each taking the one before's output, rendered
+    // once at the end: a run of point filters becomes one pass.
+    using FilterChain = std::vector<std::pair<std::string, ValueDictionary>>;
+    UIImagePtr filteredImage(const UIImagePtr& image, const FilterChain& chain) const;
 };
