@@ -118,25 +118,22 @@ UISliderPtr CLColorPickerView::addSlider(double width, CGPoint center,
 }
 
 void CLColorPickerView::setColor(const UIColor& color) {
-    double hue = 0;
-    double saturation = 0;
-    double brightness = 0;
-    double alpha = 0;
-    if (color.getHue(&hue, &saturation, &brightness, &alpha)) {
-        saturationSlider_->setValue(brightness == 0 ? 1.0 : saturation);
-        alphaSlider_->setValue(alpha);
-    } else if (color.getWhite(&brightness, &alpha)) {
-        saturationSlider_->setValue(brightness == 0 ? 1.0 : 0.0);
-        alphaSlider_->setValue(alpha);
+    if (const auto components = _CLHueCircleView::componentsOfColor(color)) {
+        setSliderValues(components->saturation, components->brightness, components->alpha);
     }
     hueCircle_->setColor(color);
 }
 
 void CLColorPickerView::setColorWithHueSaturationBrightnessAlpha(double hue, double saturation,
                                                                  double brightness, double alpha) {
+    setSliderValues(saturation, brightness, alpha);
+    hueCircle_->setColorWithHueSaturationBrightnessAlpha(hue, saturation, brightness, alpha);
+}
+
+// Black keeps a full saturation, as the ring does.
+void CLColorPickerView::setSliderValues(double saturation, double brightness, double alpha) {
     saturationSlider_->setValue(brightness == 0 ? 1.0 : saturation);
     alphaSlider_->setValue(alpha);
-    hueCircle_->setColorWithHueSaturationBrightnessAlpha(hue, saturation, brightness, alpha);
 }
 
 void CLColorPickerView::saturationSliderDidChange(UISlider& slider) {

@@ -58,6 +58,7 @@ private:
     static UISliderPtr defaultSliderWithWidth(double width);
     UISliderPtr addSlider(double width, CGPoint center,
                           void (CLColorPickerView::*action)(UISlider&));
+    void setSliderValues(double saturation, double brightness, double alpha);
     void refreshSliderTracks();
     // The tracks' pictures: white to the ring's hue at full saturation, and clear to
     // the chosen colour over a checkerboard.

@@ -100,19 +100,27 @@ void _CLHueCircleView::setColorWithHueSaturationBrightnessAlpha(double hue, doub
                                                                 double brightness, double alpha) {
     saturation_ = brightness == 0 ? 1.0 : saturation;
     alpha_ = alpha;
+    // The ring shows the saturation.
+    setNeedsDisplay();
     placeMarker(2 * std::numbers::pi * hue, circleRadius() * brightness);
     colorStateDidChange();
 }
 
+std::optional<_CLHueCircleView::Components> _CLHueCircleView::componentsOfColor(
+    const UIColor& color) {
+    Components components{0, 0, 0, 0};
+    if (color.getHue(&components.hue, &components.saturation, &components.brightness,
+                     &components.alpha) ||
+        color.getWhite(&components.brightness, &components.alpha)) {
+        return components;
+    }
+    return std::nullopt;
+}
+
 void _CLHueCircleView::setColor(const UIColor& color) {
-    double hue = 0;
-    double saturation = 0;
-    double brightness = 0;
-    double alpha = 0;
-    if (color.getHue(&hue, &saturation, &brightness, &alpha)) {
-        setColorWithHueSaturationBrightnessAlpha(hue, saturation, brightness, alpha);
-    } else if (color.getWhite(&brightness, &alpha)) {
-        setColorWithHueSaturationBrightnessAlpha(0, 0, brightness, alpha);
+    if (const auto components = componentsOfColor(color)) {
+        setColorWithHueSaturationBrightnessAlpha(components->hue, components->saturation,
+                                                 components->brightness, components->alpha);
     }
     setNeedsDisplay();
 }

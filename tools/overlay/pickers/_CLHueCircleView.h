@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "platform/ui/view/UIView.h"
 #include "tools/overlay/pickers/CLCircleView.h"
@@ -22,6 +23,13 @@ public:
 // there, kept within the ring.
 class _CLHueCircleView : public UIView {
 public:
+    struct Components {
+        double hue;
+        double saturation;
+        double brightness;
+        double alpha;
+    };
+
     // The marker's side and its disc as a part of it.
     static constexpr double kMarkerSide = 40;
     static constexpr double kMarkerRadius = 0.6;
@@ -55,6 +63,9 @@ public:
                                                   double alpha);
     void setColorSaturation(double saturation);
     void setColorAlpha(double alpha);
+    // A colour's components as the ring takes them: a grey has hue 0, saturation 0 and
+    // its grey level as brightness; a pattern has none.
+    static std::optional<Components> componentsOfColor(const UIColor& color);
     // The ring's radius: 0.4 of the smaller side.
     double circleRadius() const;
     // Moves the marker to point (this view's coordinates), at most the ring's radius

@@ -66,6 +66,10 @@ TEST(ColorPicker, LaysOutTheRingAndUprightSlidersForItsHeight) {
                   {90 + 66, 90, kClear},
                   {90, 90 - 72, {127, 0, 255, 255}}},
                  8);
+    // The ring follows the saturation however it is set.
+    picker->setColorWithHueSaturationBrightnessAlpha(0.5, 0.5, 1, 1);
+    expectPixels(*UIViewRenderer::renderToImage(*ring, 1), {{90 + 72, 90, {255, 128, 128, 255}}},
+                 8);
     EXPECT_EQ(CLColorPickerView::create({0, 0, 0, 100})->frame().size, (CGSize{190, 100}));
 }
 
