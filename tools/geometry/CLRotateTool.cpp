@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/CLBackedSlider.h"
 #include "core/CLMenuStrip.h"
 #include "core/CLToolAnimations.h"
 #include "core/CLToolbarMenuItem.h"
@@ -99,26 +100,17 @@ void CLRotateTool::setup() {
 
 void CLRotateTool::makeSlider() {
     const auto editor = this->editor();
-    rotateSlider_ = std::make_shared<UISlider>(CGRect{10, 0, kSliderWidth, kSliderHeight});
-    rotateSlider_->setMinimumValue(-state_.sliderLimit());
-    rotateSlider_->setMaximumValue(state_.sliderLimit());
-    rotateSlider_->setValue(0);
-    rotateSlider_->setContinuous(true);
     const std::weak_ptr<CLImageToolBase> weakSelf = shared_from_this();
-    rotateSlider_->addTarget(
+    rotateSlider_ = CLBackedSlider::make(
+        {kSliderWidth, kSliderHeight}, 0, -state_.sliderLimit(), state_.sliderLimit(),
         [weakSelf](UIControl& slider) {
             if (const auto tool = std::static_pointer_cast<CLRotateTool>(weakSelf.lock())) {
                 tool->state_.sliderValue = static_cast<UISlider&>(slider).value();
                 tool->rotateStateDidChange();
             }
         },
-        UIControlEventValueChanged);
-    sliderBacking_ = std::make_shared<UIView>(CGRect{0, 0, kSliderBackingWidth, kSliderHeight});
-    sliderBacking_->setBackgroundColor(UIColor::blackColor().colorWithAlphaComponent(0.3));
-    sliderBacking_->layer().setCornerRadius(kSliderHeight / 2);
-    sliderBacking_->addSubview(rotateSlider_);
-    editor->view()->addSubview(sliderBacking_);
-    sliderBacking_->setCenter(
+        *editor->view());
+    rotateSlider_->superview()->setCenter(
         {editor->view()->bounds().width() / 2, editor->menuView()->frame().minY() - kSliderLift});
 }
 
@@ -212,7 +204,7 @@ void CLRotateTool::executeWithCompletionBlock(CompletionBlock completion) {
 
 void CLRotateTool::cleanup() {
     const auto editor = this->editor();
-    sliderBacking_->removeFromSuperview();
+    rotateSlider_->superview()->removeFromSuperview();
     gridView_->removeFromSuperview();
     const UIImageViewPtr& imageView = editor->imageView();
     if (executed_ && rotateImageView_) {

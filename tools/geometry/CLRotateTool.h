@@ -18,10 +18,8 @@
 class CLRotateTool : public CLImageToolBase {
 public:
     static constexpr const char* kClassName = "CLRotateTool";
-    // The slider and its rounded backing.
     static constexpr double kSliderWidth = 260;
     static constexpr double kSliderHeight = 30;
-    static constexpr double kSliderBackingWidth = 280;
     // The backing's centre sits this far above the strip.
     static constexpr double kSliderLift = 30;
     // Without crop-rotate the turned picture keeps this share of the viewing area.
@@ -70,7 +68,6 @@ private:
     CGRect initialRect_;
     CLRotateState state_;
     std::shared_ptr<UISlider> rotateSlider_;
-    UIViewPtr sliderBacking_;
     UIScrollViewPtr menuScroll_;
     CLRotatePanelPtr gridView_;
     UIImageViewPtr rotateImageView_;
