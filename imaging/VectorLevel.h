@@ -14,4 +14,14 @@ namespace vectorlevel {
 VectorLevel current();
 void setLimit(VectorLevel limit);
 
+// Runs the engine's fast paths no higher than a level while it lives: how tests and
+// benchmarks reach every level on any machine.
+class ScopedLimit {
+public:
+    explicit ScopedLimit(VectorLevel level) { setLimit(level); }
+    ~ScopedLimit() { setLimit(VectorLevel::Avx512); }
+    ScopedLimit(const ScopedLimit&) = delete;
+    ScopedLimit& operator=(const ScopedLimit&) = delete;
+};
+
 }  // namespace vectorlevel

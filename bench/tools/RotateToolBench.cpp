@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/platform/PhotoLikePicture.h"
-#include "imaging/VectorLevel.h"
+#include "bench/tools/VectorLevels.h"
 #include "tools/geometry/CLRotateTool.h"
 
 namespace {
@@ -12,20 +12,17 @@ void BM_RotateOk(benchmark::State& state, int width, int height, bool cropRotate
                  VectorLevel level) {
     const UIImagePtr photo = makePhotoLikePicture(width, height);
     const CLRotateState thirtyDegrees{.sliderValue = 1.0 / 6};
-    vectorlevel::setLimit(level);
+    const vectorlevel::ScopedLimit limit(level);
     for (auto _ : state) {
         benchmark::DoNotOptimize(
             CLRotateTool::buildImage(photo, thirtyDegrees, {320, 240}, cropRotate));
     }
-    vectorlevel::setLimit(VectorLevel::Avx512);
 }
 
 const bool registered = [] {
     for (const auto& [size, width, height] :
          {std::tuple{"12MP", 4032, 3024}, std::tuple{"48MP", 8064, 6048}}) {
-        for (const auto& [levelName, level] :
-             {std::pair{"portable", VectorLevel::Portable}, std::pair{"avx2", VectorLevel::Avx2},
-              std::pair{"avx512", VectorLevel::Avx512}}) {
+        for (const auto& [levelName, level] : kVectorLevels) {
             for (const bool crop : {false, true}) {
                 const std::string name = std::string("RotateOk30Degrees/") + size + "/" +
                                          levelName + (crop ? "/cropRotate" : "");

@@ -54,14 +54,7 @@ inline CIImagePtr adjustmentChain(const UIImagePtr& picture, double saturation, 
         ->outputImage();
 }
 
-// Runs the engine's fast paths no higher than a level while it lives.
-class VectorLevelLimit {
-public:
-    explicit VectorLevelLimit(VectorLevel level) { vectorlevel::setLimit(level); }
-    ~VectorLevelLimit() { vectorlevel::setLimit(VectorLevel::Avx512); }
-    VectorLevelLimit(const VectorLevelLimit&) = delete;
-    VectorLevelLimit& operator=(const VectorLevelLimit&) = delete;
-};
+using VectorLevelLimit = vectorlevel::ScopedLimit;
 
 // Largest difference of any channel of any pixel; the bitmaps must be the same size.
 inline int largestDifference(const CGImage& a, const CGImage& b) {
