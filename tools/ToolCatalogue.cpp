@@ -6,10 +6,12 @@
 
 #include "core/CLClassRegistrar.h"
 #include "core/ZOZuzazOzarozEditorClass.h"
+#include "tools/color/CLAdjustmentTool.h"
 #include "tools/color/CLDefaultEmptyFilter.h"
 #include "tools/color/CLFilterBase.h"
 #include "tools/color/CLFilterTool.h"
 #include "tools/geometry/CLRotateTool.h"
+#include "tools/tonecurve/CLToneCurveTool.h"
 
 namespace {
 
@@ -29,7 +31,9 @@ std::vector<std::string> ToolCatalogue::registerClasses(ClassRegistry& registry)
     CLClassRegistrar registrar(registry);
     registrar.add<CLImageToolBase, void>();
     registrar.add<CLFilterTool, CLImageToolBase>();
+    registrar.add<CLAdjustmentTool, CLImageToolBase>();
     registrar.add<CLRotateTool, CLImageToolBase>();
+    registrar.add<CLToneCurveTool, CLImageToolBase>();
     addFilterCatalogue(registrar);
     registrar.add(std::make_unique<ZOZuzazOzarozEditorClass>(registry));
     return registrar.refused();
