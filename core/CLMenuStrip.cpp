@@ -31,6 +31,22 @@ std::vector<CLToolbarMenuItemPtr> CLMenuStrip::fill(UIScrollView& strip,
     return items;
 }
 
+std::vector<CLToolbarMenuItemPtr> CLMenuStrip::fill(UIScrollView& strip,
+                                                    const std::vector<Entry>& entries,
+                                                    const UIGestureRecognizer::Action& action) {
+    std::vector<CLToolbarMenuItemPtr> items;
+    for (const Entry& entry : entries) {
+        auto item = ZOZuzazOzarozTheme::menuItemWithFrameTargetActionToolInfo(
+            CGRect{0, 0, kItemWidth, strip.bounds().height()}, action, nullptr);
+        item->setTag(static_cast<int>(items.size()));
+        item->setTitle(entry.title);
+        item->setIconImage(entry.icon);
+        items.push_back(std::move(item));
+    }
+    arrange(strip, {items.begin(), items.end()}, Spacing::Packed);
+    return items;
+}
+
 void CLMenuStrip::arrange(UIScrollView& strip, const std::vector<UIViewPtr>& items,
                           Spacing spacing) {
     for (const UIViewPtr& old : strip.subviews()) {

@@ -33,7 +33,16 @@ public:
                                                   const UIGestureRecognizer::Action& action,
                                                   Spacing spacing);
 
-    // Lays items out in strip, which they replace; for items without descriptors.
+    // Packed items without descriptors, one per entry, tagged 0, 1, … in order.
+    struct Entry {
+        std::string title;
+        UIImagePtr icon;
+    };
+    static std::vector<CLToolbarMenuItemPtr> fill(UIScrollView& strip,
+                                                  const std::vector<Entry>& entries,
+                                                  const UIGestureRecognizer::Action& action);
+
+    // Lays items out in strip, which they replace.
     static void arrange(UIScrollView& strip, const std::vector<UIViewPtr>& items, Spacing spacing);
 
     // Marks the item of the choice in effect now, and no other.

@@ -115,25 +115,18 @@ void CLRotateTool::makeSlider() {
 }
 
 void CLRotateTool::setMenu() {
-    std::vector<UIViewPtr> items;
-    const std::weak_ptr<CLImageToolBase> weakSelf = shared_from_this();
-    for (int tag = 0; tag < 3; ++tag) {
-        const MenuEntry& entry = kMenu[tag];
-        auto item = ZOZuzazOzarozTheme::menuItemWithFrameTargetActionToolInfo(
-            {0, 0, CLMenuStrip::kItemWidth, menuScroll_->bounds().height()},
-            [weakSelf](UIGestureRecognizer& sender) {
-                const auto tool = std::static_pointer_cast<CLRotateTool>(weakSelf.lock());
-                if (tool && sender.view()) {
-                    tool->tappedMenu(*sender.view());
-                }
-            },
-            nullptr);
-        item->setTag(tag);
-        item->setIconImage(imageForKeyDefaultImageName(entry.iconKey, entry.iconName));
-        item->setTitle(ZOZuzazOzarozTheme::localizedStringWithDefault(entry.titleKey, " "));
-        items.push_back(item);
+    std::vector<CLMenuStrip::Entry> entries;
+    for (const MenuEntry& entry : kMenu) {
+        entries.push_back({ZOZuzazOzarozTheme::localizedStringWithDefault(entry.titleKey, " "),
+                           imageForKeyDefaultImageName(entry.iconKey, entry.iconName)});
     }
-    CLMenuStrip::arrange(*menuScroll_, items, CLMenuStrip::Spacing::Packed);
+    const std::weak_ptr<CLImageToolBase> weakSelf = shared_from_this();
+    CLMenuStrip::fill(*menuScroll_, entries, [weakSelf](UIGestureRecognizer& sender) {
+        const auto tool = std::static_pointer_cast<CLRotateTool>(weakSelf.lock());
+        if (tool && sender.view()) {
+            tool->tappedMenu(*sender.view());
+        }
+    });
 }
 
 void CLRotateTool::showRotatingView() {
