@@ -6,6 +6,7 @@
 
 #include "core/CLClassRegistrar.h"
 #include "core/ZOZuzazOzarozEditorClass.h"
+#include "tools/blur/CLBlurTool.h"
 #include "tools/color/CLAdjustmentTool.h"
 #include "tools/color/CLDefaultEmptyFilter.h"
 #include "tools/color/CLFilterBase.h"
@@ -32,6 +33,7 @@ std::vector<std::string> ToolCatalogue::registerClasses(ClassRegistry& registry)
     registrar.add<CLImageToolBase, void>();
     registrar.add<CLFilterTool, CLImageToolBase>();
     registrar.add<CLAdjustmentTool, CLImageToolBase>();
+    registrar.add<CLBlurTool, CLImageToolBase>();
     registrar.add<CLRotateTool, CLImageToolBase>();
     registrar.add<CLToneCurveTool, CLImageToolBase>();
     addFilterCatalogue(registrar);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QtGui/QGuiApplication>
+#include <QtGui/QNativeGestureEvent>
+#include <QtGui/QPointingDevice>
 #include <QtGui/QWheelEvent>
 #include <QtTest/QTest>
 #include <cmath>
@@ -42,11 +44,13 @@ protected:
                                                 "/library/garden.jpg");
     }
 
-    // Opens the editor on picture in a phone-sized window and waits until it shows.
-    void openEditor(const UIImagePtr& picture) {
+    // Opens the editor on picture in a window of that size and waits until it shows.
+    void openEditor(const UIImagePtr& picture, CGSize windowSize = UIWindow::kPhoneSize) {
         editor = std::dynamic_pointer_cast<_ZOZuzazOzarozViewController>(
             ZOZuzazOzaroz::createWithImage(picture));
-        window = std::make_shared<UIWindow>();
+        window = std::make_shared<UIWindow>(CGRect{{0, 0}, windowSize});
+        // Key first, so the editor's screen is laid out for this window from the start.
+        window->makeKeyWindow();
         window->setRootViewController(editor);
         window->makeKeyAndVisible();
         for (int turn = 0; turn < 100 && !native()->isExposed(); ++turn) {
@@ -84,7 +88,8 @@ protected:
         }
         QTest::mouseRelease(native(), Qt::LeftButton, {}, qt(to));
     }
-    // Each notch spreads (positive) or closes (negative) two fingers around at.
+    // Each notch spreads (positive) or closes (negative) two fingers around at; the
+    // fingers lift after the last notch.
     void pinch(CGPoint at, int notches) { wheel(at, notches, Qt::ControlModifier); }
     // Each notch turns two fingers around at.
     void turn(CGPoint at, int notches) { wheel(at, notches, Qt::ShiftModifier); }
@@ -118,6 +123,10 @@ private:
                               Qt::NoScrollPhase, false);
             QGuiApplication::sendEvent(native(), &event);
         }
+        // Lifts the two wheel fingers now rather than when the window's timer says so.
+        QNativeGestureEvent end(Qt::EndNativeGesture, QPointingDevice::primaryPointingDevice(), 2,
+                                cursor, cursor, native()->mapToGlobal(cursor), 0, QPointF(), 0);
+        QGuiApplication::sendEvent(native(), &end);
         settle();
     }
     void clickBarButton(bool right) {

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "tools/blur/CLBlurIndicator.h"
+
+// The circle mode's indicator: a ring of 30 % of its square frame around its centre,
+// the sharp zone's middle. Its frame is in the picture's on-screen coordinates.
+class CLBlurCircle : public CLBlurIndicator {
+public:
+    using CLBlurIndicator::CLBlurIndicator;
+    void drawRect(CGContext& context, const CGRect& rect) override;
+};
