@@ -2,6 +2,7 @@
 #include "tests/tools/ToolWindowFixture.h"
 #include "tools/color/effects/CLBloomEffect.h"
 #include "tools/color/effects/CLEffectTool.h"
+#include "tools/color/effects/CLSpotEffect.h"
 
 TEST_F(ToolWindowTest, BloomWithAWiderRadiusAppliesToTheFullSizePhoto) {
     const UIImagePtr photo = samplePhoto();
@@ -36,4 +37,21 @@ TEST_F(ToolWindowTest, BloomWithAWiderRadiusAppliesToTheFullSizePhoto) {
         }
     }
     EXPECT_GT(changed, 100) << "bloomed";
+}
+
+TEST_F(ToolWindowTest, AClickOnThePictureMovesTheSpotAndRendersIt) {
+    openEditor(samplePhoto());
+    startTool(CLEffectTool::kClassName);
+    const auto tool = std::dynamic_pointer_cast<CLEffectTool>(editor->currentTool());
+    ASSERT_NE(tool, nullptr);
+    clickStripItem(*tool->menuScroll(), CLSpotEffect::kClassName);
+    const auto spot = std::dynamic_pointer_cast<CLSpotEffect>(tool->selectedEffect());
+    ASSERT_NE(spot, nullptr);
+    const UIImagePtr before = editor->imageView()->image();
+    const CGRect picture =
+        spot->containerView()->convertRectToView(spot->containerView()->bounds(), window.get());
+    click({picture.minX() + picture.width() * 0.25, picture.midY()});
+    settle();
+    EXPECT_NEAR(spot->X(), 0.25, 0.01);
+    EXPECT_NE(editor->imageView()->image(), before);
 }
