@@ -39,7 +39,7 @@ TEST_F(ToolWindowTest, BloomWithAWiderRadiusAppliesToTheFullSizePhoto) {
     EXPECT_GT(changed, 100) << "bloomed";
 }
 
-TEST_F(ToolWindowTest, AClickOnThePictureMovesTheSpotAndRendersIt) {
+TEST_F(ToolWindowTest, AClickOrADragOnThePictureMovesTheSpot) {
     openEditor(samplePhoto());
     startTool(CLEffectTool::kClassName);
     const auto tool = std::dynamic_pointer_cast<CLEffectTool>(editor->currentTool());
@@ -54,4 +54,9 @@ TEST_F(ToolWindowTest, AClickOnThePictureMovesTheSpotAndRendersIt) {
     settle();
     EXPECT_NEAR(spot->X(), 0.25, 0.01);
     EXPECT_NE(editor->imageView()->image(), before);
+    drag({picture.minX() + picture.width() * 0.25, picture.midY()},
+         {picture.maxX() + 30, picture.minY() + picture.height() * 0.75});
+    settle();
+    EXPECT_DOUBLE_EQ(spot->X(), 1);
+    EXPECT_NEAR(spot->Y(), 0.75, 0.01);
 }
