@@ -8,7 +8,8 @@
 #include "imaging/CIVector.h"
 #include "imaging/UIDeviceSystemVersion.h"
 #include "imaging/UIImageUtility.h"
-#include "tests/tools/color/effects/EffectTestPictures.h"
+#include "tests/tools/ToolTestSupport.h"
+#include "tests/tools/color/effects/RecordedInputs.h"
 #include "tools/ToolCatalogue.h"
 #include "tools/color/effects/CLBloomEffect.h"
 #include "tools/color/effects/CLGloomEffect.h"
@@ -18,31 +19,6 @@
 #include "tools/color/effects/CLPosterizeEffect.h"
 
 namespace {
-
-ClassRegistry& catalogue() {
-    static ClassRegistry* registry = [] {
-        auto* classes = new ClassRegistry();
-        ToolCatalogue::registerClasses(*classes);
-        return classes;
-    }();
-    return *registry;
-}
-
-// The titles an effect strip shows at the given system version, in strip order.
-std::vector<std::string> offeredTitles(const std::string& version) {
-    UIDeviceSystemVersion::setSystemVersion(version);
-    CLImageToolInfo strip;
-    strip.setSubtools(CLImageToolInfo::toolsWithToolClass(
-        catalogue().classNamed(CLEffectBase::kClassName), catalogue()));
-    std::vector<std::string> titles;
-    for (const CLImageToolInfoPtr& info : strip.sortedSubtools()) {
-        if (info->available()) {
-            titles.push_back(info->title().value_or("?"));
-        }
-    }
-    UIDeviceSystemVersion::setSystemVersion(UIDeviceSystemVersion::kDefaultSystemVersion);
-    return titles;
-}
 
 const UIViewPtr& superview() {
     static const auto view = std::make_shared<UIView>(CGRect{0, 0, 320, 480});
@@ -61,10 +37,10 @@ void slideTo(UISlider& slider, double value) {
 }
 
 // The largest difference of any channel of any pixel.
-int largestDifference(const UIImage& a, const UIImage& b) {
+int largestDifference(const UIImagePtr& a, const UIImagePtr& b) {
     int largest = 0;
-    for (int y = 0; y < a.CGImage()->height(); ++y) {
-        for (int x = 0; x < a.CGImage()->width(); ++x) {
+    for (int y = 0; y < a->CGImage()->height(); ++y) {
+        for (int x = 0; x < a->CGImage()->width(); ++x) {
             const std::uint32_t p = pixelAt(a, x, y);
             const std::uint32_t q = pixelAt(b, x, y);
             for (int shift = 0; shift < 32; shift += 8) {
@@ -80,12 +56,14 @@ int largestDifference(const UIImage& a, const UIImage& b) {
 }  // namespace
 
 TEST(CLEffectCatalogueTest, EffectsAreOfferedInDockedOrderAndGatedByVersion) {
-    EXPECT_EQ(offeredTitles("17.0"),
+    EXPECT_EQ(offeredTitles(CLEffectBase::kClassName, "17.0"),
               (std::vector<std::string>{"None", "Spot", "Hue", "Highlight", "Bloom", "Gloom",
                                         "Posterize", "Pixelate"}));
-    EXPECT_EQ(offeredTitles("6.0"), (std::vector<std::string>{"None", "Hue", "Highlight", "Bloom",
-                                                              "Gloom", "Posterize", "Pixelate"}));
-    EXPECT_EQ(offeredTitles("5.1"), (std::vector<std::string>{"None", "Hue", "Highlight"}));
+    EXPECT_EQ(offeredTitles(CLEffectBase::kClassName, "6.0"),
+              (std::vector<std::string>{"None", "Hue", "Highlight", "Bloom", "Gloom", "Posterize",
+                                        "Pixelate"}));
+    EXPECT_EQ(offeredTitles(CLEffectBase::kClassName, "5.1"),
+              (std::vector<std::string>{"None", "Hue", "Highlight"}));
 }
 
 TEST(CLEffectCatalogueTest, HueAndShadowsAtStartLeaveTheUprightPicture) {
@@ -97,7 +75,7 @@ TEST(CLEffectCatalogueTest, HueAndShadowsAtStartLeaveTheUprightPicture) {
         const UIImagePtr result = effect->applyEffect(sideways);
         ASSERT_EQ(result->CGImage()->width(), 80);
         EXPECT_EQ(result->imageOrientation(), UIImageOrientation::Up);
-        EXPECT_LE(largestDifference(*result, *upright), 1);
+        EXPECT_LE(largestDifference(result, upright), 1);
     }
 }
 
@@ -142,7 +120,7 @@ TEST(CLEffectCatalogueTest, BloomAndGloomMeasureInPixelsAndKeepThePicturesSize) 
         EXPECT_EQ(inputs["inputIntensity"].doubleValue(), 1);
         ASSERT_EQ(result->CGImage()->width(), 400);
         EXPECT_EQ(result->CGImage()->height(), 300);
-        EXPECT_GT(largestDifference(*result, *picture), 8);
+        EXPECT_GT(largestDifference(result, picture), 8);
     }
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/CLToolbarMenuItem.h"
 #include "core/_ZOZuzazOzarozViewController.h"
 #include "imaging/CIRenderLog.h"
@@ -7,7 +9,8 @@
 #include "platform/ui/animation/AnimationClock.h"
 #include "platform/ui/window/UIWindow.h"
 #include "tests/platform/ui/gestures/TouchScript.h"
-#include "tests/tools/color/effects/EffectTestPictures.h"
+#include "tests/tools/ToolTestSupport.h"
+#include "tests/tools/color/effects/RecordedInputs.h"
 #include "tools/ToolCatalogue.h"
 #include "tools/color/effects/CLBloomEffect.h"
 #include "tools/color/effects/CLEffectTool.h"
@@ -75,6 +78,15 @@ protected:
         return std::dynamic_pointer_cast<Effect>(tool->selectedEffect());
     }
 
+    // Does what the user does while the renders it starts wait, then lets them finish.
+    static void whileRendersWait(const std::function<void()>& userActions) {
+        DispatchQueue::global().hold();
+        userActions();
+        DispatchQueue::global().release();
+        drainMainQueueAndWaitForPool();
+        AnimationClock::shared().runToEnd();
+    }
+
     // The picture the editor's "OK" leaves as its working picture.
     UIImagePtr pressOk() {
         editor->pushedDoneBtn();
@@ -123,33 +135,31 @@ TEST_F(CLEffectToolTest, SwitchingRemovesTheOldControlsFirstAndOnlyTheNewPreview
     slideTo(*hue->hueSlider(), 1.5);
     drainMainQueueAndWaitForPool();
 
-    DispatchQueue::global().hold();
-    tap("CLHueEffect");
-    tap("CLPosterizeEffect");
-    EXPECT_EQ(hue->containerView()->superview(), nullptr);
-    EXPECT_TRUE(item("CLPosterizeEffect")->isSelected());
-    EXPECT_FALSE(item("CLHueEffect")->isSelected());
-    tap("CLHueEffect");
-    EXPECT_NE(selected<CLHueEffect>(), hue) << "started afresh";
-    EXPECT_EQ(selected<CLHueEffect>()->hueSlider()->value(), 0);
-    tap("CLPosterizeEffect");
-    DispatchQueue::global().release();
-    drainMainQueueAndWaitForPool();
+    whileRendersWait([&] {
+        tap("CLHueEffect");
+        tap("CLPosterizeEffect");
+        EXPECT_EQ(hue->containerView()->superview(), nullptr);
+        EXPECT_TRUE(item("CLPosterizeEffect")->isSelected());
+        EXPECT_FALSE(item("CLHueEffect")->isSelected());
+        tap("CLHueEffect");
+        EXPECT_NE(selected<CLHueEffect>(), hue) << "started afresh";
+        EXPECT_EQ(selected<CLHueEffect>()->hueSlider()->value(), 0);
+        tap("CLPosterizeEffect");
+    });
     const UIImagePtr expected = tool->selectedEffect()->applyEffect(tool->thumbnailImage());
-    EXPECT_EQ(pixelAt(*editor->imageView()->image(), 20, 20), pixelAt(*expected, 20, 20));
+    EXPECT_EQ(pixelAt(editor->imageView()->image(), 20, 20), pixelAt(expected, 20, 20));
 }
 
 TEST_F(CLEffectToolTest, ControlChangesDuringARenderAreDropped) {
     tap("CLPosterizeEffect");
     drainMainQueueAndWaitForPool();
     const auto posterize = selected<CLPosterizeEffect>();
-    DispatchQueue::global().hold();
     CIRenderLog::startRecording();
-    slideTo(*posterize->levelSlider(), -2);
-    EXPECT_TRUE(CLEffectTool::isRendering());
-    slideTo(*posterize->levelSlider(), -9);
-    DispatchQueue::global().release();
-    drainMainQueueAndWaitForPool();
+    whileRendersWait([&] {
+        slideTo(*posterize->levelSlider(), -2);
+        EXPECT_TRUE(CLEffectTool::isRendering());
+        slideTo(*posterize->levelSlider(), -9);
+    });
     EXPECT_FALSE(CLEffectTool::isRendering());
     EXPECT_EQ(recordedInputs()["inputLevels"].doubleValue(), 2);
 }
@@ -174,23 +184,19 @@ TEST_F(CLEffectToolTest, PreviewsFinishingAfterBackOrOkNeverReachTheEditor) {
     tap("CLPosterizeEffect");
     drainMainQueueAndWaitForPool();
     const UIImagePtr working = editor->originalImage();
-    DispatchQueue::global().hold();
-    slideTo(*selected<CLPosterizeEffect>()->levelSlider(), -3);
-    editor->pushedCancelBtn();
-    DispatchQueue::global().release();
-    drainMainQueueAndWaitForPool();
-    AnimationClock::shared().runToEnd();
+    whileRendersWait([&] {
+        slideTo(*selected<CLPosterizeEffect>()->levelSlider(), -3);
+        editor->pushedCancelBtn();
+    });
     EXPECT_EQ(editor->imageView()->image(), working);
 
     startTool();
     tap("CLPosterizeEffect");
     drainMainQueueAndWaitForPool();
-    DispatchQueue::global().hold();
-    slideTo(*selected<CLPosterizeEffect>()->levelSlider(), -3);
-    editor->pushedDoneBtn();
-    DispatchQueue::global().release();
-    drainMainQueueAndWaitForPool();
-    AnimationClock::shared().runToEnd();
+    whileRendersWait([&] {
+        slideTo(*selected<CLPosterizeEffect>()->levelSlider(), -3);
+        editor->pushedDoneBtn();
+    });
     const UIImagePtr result = editor->originalImage();
     ASSERT_EQ(result->CGImage()->width(), 1200);
     EXPECT_EQ(editor->imageView()->image(), result);

@@ -5,7 +5,8 @@
 #include "platform/ui/animation/AnimationClock.h"
 #include "platform/ui/window/UIWindow.h"
 #include "tests/platform/ui/gestures/TouchScript.h"
-#include "tests/tools/color/effects/EffectTestPictures.h"
+#include "tests/tools/ToolTestSupport.h"
+#include "tests/tools/color/effects/RecordedInputs.h"
 #include "tools/color/effects/CLSpotEffect.h"
 
 namespace {
