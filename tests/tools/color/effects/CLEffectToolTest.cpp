@@ -87,15 +87,6 @@ protected:
         AnimationClock::shared().runToEnd();
     }
 
-    // The picture the editor's "OK" leaves as its working picture.
-    UIImagePtr pressOk() {
-        editor->pushedDoneBtn();
-        drainMainQueueAndWaitForPool();
-        AnimationClock::shared().runToEnd();
-        EXPECT_EQ(editor->currentTool(), nullptr);
-        return editor->originalImage();
-    }
-
     std::shared_ptr<UIWindow> window = std::make_shared<UIWindow>();
     TouchScript touches{window};
     std::shared_ptr<_ZOZuzazOzarozViewController> editor;
@@ -166,18 +157,10 @@ TEST_F(CLEffectToolTest, ControlChangesDuringARenderAreDropped) {
 
 TEST_F(CLEffectToolTest, OkWithNoneReturnsTheFullSizePictureUnchanged) {
     const UIImagePtr working = editor->originalImage();
-    EXPECT_EQ(pressOk(), working);
-}
-
-TEST_F(CLEffectToolTest, OkRendersTheSelectedEffectOnTheFullSizePicture) {
-    tap("CLPosterizeEffect");
-    slideTo(*selected<CLPosterizeEffect>()->levelSlider(), -2);
+    editor->pushedDoneBtn();
     drainMainQueueAndWaitForPool();
-    CIRenderLog::startRecording();
-    const UIImagePtr result = pressOk();
-    EXPECT_EQ(recordedInputs()["inputLevels"].doubleValue(), 2);
-    ASSERT_EQ(result->CGImage()->width(), 1200);
-    EXPECT_EQ(result->CGImage()->height(), 900);
+    EXPECT_EQ(editor->currentTool(), nullptr);
+    EXPECT_EQ(editor->originalImage(), working);
 }
 
 TEST_F(CLEffectToolTest, PreviewsFinishingAfterBackOrOkNeverReachTheEditor) {
