@@ -11,6 +11,15 @@
 #include "tools/color/CLDefaultEmptyFilter.h"
 #include "tools/color/CLFilterBase.h"
 #include "tools/color/CLFilterTool.h"
+#include "tools/color/effects/CLBloomEffect.h"
+#include "tools/color/effects/CLEffectBase.h"
+#include "tools/color/effects/CLEffectTool.h"
+#include "tools/color/effects/CLGloomEffect.h"
+#include "tools/color/effects/CLHighlightShadowEffect.h"
+#include "tools/color/effects/CLHueEffect.h"
+#include "tools/color/effects/CLPixellateEffect.h"
+#include "tools/color/effects/CLPosterizeEffect.h"
+#include "tools/color/effects/CLSpotEffect.h"
 #include "tools/geometry/CLRotateTool.h"
 #include "tools/tonecurve/CLToneCurveTool.h"
 
@@ -26,6 +35,17 @@ void addFilterCatalogue(CLClassRegistrar& registrar) {
     }
 }
 
+void addEffectCatalogue(CLClassRegistrar& registrar) {
+    registrar.add<CLEffectBase, void, CLEffectFactory>();
+    registrar.add<CLSpotEffect, CLEffectBase, CLEffectFactory>();
+    registrar.add<CLHueEffect, CLEffectBase, CLEffectFactory>();
+    registrar.add<CLHighlightShadowEffect, CLEffectBase, CLEffectFactory>();
+    registrar.add<CLBloomEffect, CLEffectBase, CLEffectFactory>();
+    registrar.add<CLGloomEffect, CLEffectBase, CLEffectFactory>();
+    registrar.add<CLPosterizeEffect, CLEffectBase, CLEffectFactory>();
+    registrar.add<CLPixellateEffect, CLEffectBase, CLEffectFactory>();
+}
+
 }  // namespace
 
 std::vector<std::string> ToolCatalogue::registerClasses(ClassRegistry& registry) {
@@ -37,6 +57,8 @@ std::vector<std::string> ToolCatalogue::registerClasses(ClassRegistry& registry)
     registrar.add<CLRotateTool, CLImageToolBase>();
     registrar.add<CLToneCurveTool, CLImageToolBase>();
     addFilterCatalogue(registrar);
+    registrar.add<CLEffectTool, CLImageToolBase>();
+    addEffectCatalogue(registrar);
     registrar.add(std::make_unique<ZOZuzazOzarozEditorClass>(registry));
     return registrar.refused();
 }

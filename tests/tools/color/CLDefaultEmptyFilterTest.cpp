@@ -5,38 +5,14 @@
 #include "imaging/UIDeviceSystemVersion.h"
 #include "platform/foundation/Vector.h"
 #include "platform/graphics/CGImage.h"
+#include "tests/tools/ToolTestSupport.h"
 #include "tools/ToolCatalogue.h"
 #include "tools/color/CLDefaultEmptyFilter.h"
 
 namespace {
 
-ClassRegistry& catalogue() {
-    static ClassRegistry* registry = [] {
-        auto* classes = new ClassRegistry();
-        ToolCatalogue::registerClasses(*classes);
-        return classes;
-    }();
-    return *registry;
-}
-
 const CLDefaultEmptyFilter& filterClass(const std::string& name) {
     return dynamic_cast<const CLDefaultEmptyFilter&>(*catalogue().classNamed(name));
-}
-
-// The titles a filter strip shows at the given system version, in strip order.
-std::vector<std::string> offeredTitles(const std::string& version) {
-    UIDeviceSystemVersion::setSystemVersion(version);
-    CLImageToolInfo strip;
-    strip.setSubtools(CLImageToolInfo::toolsWithToolClass(
-        catalogue().classNamed(CLFilterBase::kClassName), catalogue()));
-    std::vector<std::string> titles;
-    for (const CLImageToolInfoPtr& info : strip.sortedSubtools()) {
-        if (info->available()) {
-            titles.push_back(info->title().value_or("?"));
-        }
-    }
-    UIDeviceSystemVersion::setSystemVersion(UIDeviceSystemVersion::kDefaultSystemVersion);
-    return titles;
 }
 
 UIImagePtr picture(int width, int height, double scale) {
@@ -53,13 +29,15 @@ UIImagePtr picture(int width, int height, double scale) {
 }  // namespace
 
 TEST(CLDefaultEmptyFilterTest, CatalogueIsOfferedInOrderAndGatedByVersion) {
-    EXPECT_EQ(offeredTitles("17.0"),
+    EXPECT_EQ(offeredTitles(CLFilterBase::kClassName, "17.0"),
               (std::vector<std::string>{"None", "Linear", "Vignette", "Instant", "Process",
                                         "Transfer", "Sepia", "Chrome", "Fade", "Curve", "Tonal",
                                         "Noir", "Mono", "Invert"}));
-    EXPECT_EQ(offeredTitles("6.1"), (std::vector<std::string>{"None", "Sepia", "Invert"}));
-    EXPECT_EQ(offeredTitles("5.0"), (std::vector<std::string>{"None", "Sepia"}));
-    EXPECT_EQ(offeredTitles("4.3"), (std::vector<std::string>{"None"}));
+    EXPECT_EQ(offeredTitles(CLFilterBase::kClassName, "6.1"),
+              (std::vector<std::string>{"None", "Sepia", "Invert"}));
+    EXPECT_EQ(offeredTitles(CLFilterBase::kClassName, "5.0"),
+              (std::vector<std::string>{"None", "Sepia"}));
+    EXPECT_EQ(offeredTitles(CLFilterBase::kClassName, "4.3"), (std::vector<std::string>{"None"}));
 }
 
 TEST(CLDefaultEmptyFilterTest, TableRowsAnswerForTheirOwnClassOnly) {

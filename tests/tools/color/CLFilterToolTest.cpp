@@ -11,27 +11,11 @@
 #include "platform/ui/animation/AnimationClock.h"
 #include "platform/ui/window/UIWindow.h"
 #include "tests/platform/ui/gestures/TouchScript.h"
+#include "tests/tools/ToolTestSupport.h"
 #include "tools/ToolCatalogue.h"
 #include "tools/color/CLFilterTool.h"
 
 namespace {
-
-// A photo-like picture: smooth colour ramps, so every filter changes it.
-UIImagePtr photo(int width, int height) {
-    auto bitmap = CGImage::create(width, height, CGPixelFormat::RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(bitmap->mutableRow(y));
-        for (int x = 0; x < width; ++x) {
-            row[x] =
-                0xFF000000u | (40 + x * 180 / width) << 16 | (30 + y * 200 / height) << 8 | 0x50;
-        }
-    }
-    return UIImage::imageWithCGImage(bitmap);
-}
-
-std::uint32_t pixel(const UIImagePtr& image, int x, int y) {
-    return reinterpret_cast<const std::uint32_t*>(image->CGImage()->row(y))[x];
-}
 
 // An editor on a phone-sized window with the filter tool started.
 class CLFilterToolTest : public ::testing::Test {
@@ -108,7 +92,7 @@ protected:
 
 TEST_F(CLFilterToolTest, StripShowsTheCatalogueWithThumbnailsFromTheSmallCopy) {
     CIRenderLog::startRecording();
-    openFilterTool(photo(800, 600));
+    openFilterTool(rampPicture(800, 600));
     drainMainQueueAndWaitForPool();
     const std::vector<CIRenderRecord> renders = CIRenderLog::stopRecording();
 
@@ -129,7 +113,7 @@ TEST_F(CLFilterToolTest, StripShowsTheCatalogueWithThumbnailsFromTheSmallCopy) {
 
 TEST_F(CLFilterToolTest, OlderSystemsShowFewerFiltersPackedAndTheStripStillScrolls) {
     UIDeviceSystemVersion::setSystemVersion("6.0");
-    openFilterTool(photo(80, 60));
+    openFilterTool(rampPicture(80, 60));
     const auto strip = items();
     ASSERT_EQ(strip.size(), 3u);
     EXPECT_DOUBLE_EQ(strip[2]->frame().origin.x, 140);
@@ -138,7 +122,7 @@ TEST_F(CLFilterToolTest, OlderSystemsShowFewerFiltersPackedAndTheStripStillScrol
 }
 
 TEST_F(CLFilterToolTest, NoneAndAnEarlyOkGiveTheVeryPictureTheToolStartedWith) {
-    openFilterTool(photo(120, 90));
+    openFilterTool(rampPicture(120, 90));
     const UIImagePtr started = tool->originalImage();
     EXPECT_EQ(started, editor->imageView()->image());
     tap(item("Invert"));
@@ -158,7 +142,7 @@ TEST_F(CLFilterToolTest, NoneAndAnEarlyOkGiveTheVeryPictureTheToolStartedWith) {
 }
 
 TEST_F(CLFilterToolTest, ASecondTapWhileRenderingDoesNothingAndOkKeepsTheFullSizeSepia) {
-    openFilterTool(photo(1200, 900));
+    openFilterTool(rampPicture(1200, 900));
     DispatchQueue::global().hold();
     tap(item("Sepia"));
     EXPECT_TRUE(CLFilterTool::isRendering());
@@ -172,9 +156,9 @@ TEST_F(CLFilterToolTest, ASecondTapWhileRenderingDoesNothingAndOkKeepsTheFullSiz
     const UIImagePtr sepia = editor->imageView()->image();
     ASSERT_EQ(sepia->CGImage()->width(), 1200);
     EXPECT_EQ(sepia->CGImage()->height(), 900);
-    EXPECT_EQ(pixel(sepia, 600, 450), pixel(CLFilterTool::filteredImageWithToolName(
-                                                tool->originalImage(), "CLDefaultSepiaFilter"),
-                                            600, 450));
+    EXPECT_EQ(pixelAt(sepia, 600, 450), pixelAt(CLFilterTool::filteredImageWithToolName(
+                                                    tool->originalImage(), "CLDefaultSepiaFilter"),
+                                                600, 450));
 
     editor->pushedDoneBtn();
     drainMainQueueAndWaitForPool();
@@ -184,7 +168,7 @@ TEST_F(CLFilterToolTest, ASecondTapWhileRenderingDoesNothingAndOkKeepsTheFullSiz
 }
 
 TEST_F(CLFilterToolTest, RendersFinishingAfterBackOrOkNeverReachTheEditor) {
-    openFilterTool(photo(120, 90));
+    openFilterTool(rampPicture(120, 90));
     const UIImagePtr working = editor->originalImage();
     DispatchQueue::global().hold();
     tap(item("Invert"));
@@ -206,7 +190,7 @@ TEST_F(CLFilterToolTest, RendersFinishingAfterBackOrOkNeverReachTheEditor) {
 }
 
 TEST_F(CLFilterToolTest, TheItemOfTheFilterShownIsMarked) {
-    openFilterTool(photo(120, 90));
+    openFilterTool(rampPicture(120, 90));
     EXPECT_TRUE(item("None")->isSelected());
     tap(item("Sepia"));
     drainMainQueueAndWaitForPool();
