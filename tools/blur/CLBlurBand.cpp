@@ -4,7 +4,7 @@
 
 #include "platform/graphics/CGContext.h"
 
-CLBlurBand::CLBlurBand(const CGRect& frame) : CLBlurIndicator(frame) {}
+CLBlurBand::CLBlurBand(const CGRect& frame) : CLFadingIndicator(frame) {}
 
 void CLBlurBand::setRotation(double rotation) {
     rotation_ = rotation;

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "tools/blur/CLBlurIndicator.h"
+#include "core/CLFadingIndicator.h"
 
 // The band mode's indicator: two long lines around the middle 40 % of its height, the
 // sharp strip. It turns by rotation, is stretched across the band by scale and moves
 // along its normal by offset, all through its transform.
-class CLBlurBand : public CLBlurIndicator {
+class CLBlurBand : public CLFadingIndicator {
 public:
     explicit CLBlurBand(const CGRect& frame = CGRect{});
 

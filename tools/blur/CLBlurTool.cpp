@@ -211,11 +211,11 @@ void CLBlurTool::tappedBlurMenu(UIView& item) {
     circleView_->removeFromSuperview();
     bandView_->removeFromSuperview();
     if (blurType_ != CLBlurComposer::kNormal) {
-        const std::shared_ptr<CLBlurIndicator> shown =
-            blurType_ == CLBlurComposer::kCircle ? std::shared_ptr<CLBlurIndicator>(circleView_)
+        const std::shared_ptr<CLFadingIndicator> shown =
+            blurType_ == CLBlurComposer::kCircle ? std::shared_ptr<CLFadingIndicator>(circleView_)
                                                  : bandView_;
         handlerView_->addSubview(shown);
-        shown->changed();
+        shown->showThenFade();
     }
     buildThumbnailImage();
 }

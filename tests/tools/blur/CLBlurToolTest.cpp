@@ -93,7 +93,7 @@ TEST_F(CLBlurToolTest, NormalModeIgnoresGesturesAndIndicatorsFadeASecondAfterACh
     chooseMode(tool, CLBlurComposer::kCircle);
     click(inHandler(tool, {30, 30}));
     EXPECT_EQ(tool->circleView()->presentationAlpha(), 1);
-    AnimationClock::shared().advance(CLBlurIndicator::kFadeDelay / 2);
+    AnimationClock::shared().advance(CLFadingIndicator::kFadeDelay / 2);
     EXPECT_EQ(tool->circleView()->presentationAlpha(), 1);
     settle();
     EXPECT_EQ(tool->circleView()->presentationAlpha(), 0);

@@ -3,9 +3,10 @@
 #include "platform/graphics/UIColor.h"
 #include "platform/ui/view/UIView.h"
 
-// What the blur tool's two indicators share: a line colour, and the flash that shows
-// the indicator fully whenever it changes and fades it out a second later.
-class CLBlurIndicator : public UIView {
+// An outline drawn over the picture (a spot, a circle, a band) that shows fully
+// whenever it moves or changes and fades out a second later, so it never hides the
+// picture for long.
+class CLFadingIndicator : public UIView {
 public:
     static constexpr double kFadeDelay = 1;
     static constexpr double kFadeDuration = 0.2;
@@ -20,7 +21,7 @@ public:
     void setTransform(const CGAffineTransform& transform) override;
 
     // Redraws, shows fully, and fades out a second later.
-    void changed();
+    void showThenFade();
 
 private:
     UIColor color_ = UIColor::whiteColor();
