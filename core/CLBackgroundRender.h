@@ -19,7 +19,9 @@
 // Policies for requests that come while a render runs:
 // - every request: each renders and delivers (thumbnails, one per strip item);
 // - drop while busy: the request is refused; one flag, shared by every tool of a kind
-//   (a process-wide atomic), says whether a render of that kind runs;
+//   (a process-wide atomic), says whether a render of that kind runs. A preview that
+//   follows controls asks to catch up: the newest refused request then renders once the
+//   running one ends, so the preview never stays behind the controls;
 // - latest wins: every request renders, but a request superseded by a newer one is
 //   skipped if it has not started yet, and its result is never shown.
 class CLBackgroundRender {
@@ -28,16 +30,20 @@ public:
     // then the busy sign shows once the render has run a moment.
     enum class Wait { Preview, UserWaits };
 
+    enum class Refused { Forgotten, CaughtUp };
+
     static CLBackgroundRender everyRequest();
-    static CLBackgroundRender dropWhileBusy(std::atomic<bool>& busy);
+    static CLBackgroundRender dropWhileBusy(std::atomic<bool>& busy,
+                                            Refused refused = Refused::Forgotten);
     static CLBackgroundRender latestWins();
 
     // The busy sign's view; the picture's area unless set.
-    void setBusySignHost(const UIViewPtr& host) { busySignHost_ = host; }
+    void setBusySignHost(const UIViewPtr& host) { state_->busySignHost = host; }
 
     // Main thread. Runs render() on the global queue and deliver(result) on the main
     // queue as described above. The tool lives at least until then, so deliver may use
-    // it. False when the request was dropped because a render of the kind runs.
+    // it. False when the request was refused because a render of the kind runs (and,
+    // catching up, kept to render after it).
     template <typename Render, typename Deliver>
     bool start(CLImageToolBase& tool, Wait wait, Render render, Deliver deliver) {
         return run(tool, wait, false,
@@ -61,12 +67,27 @@ public:
 private:
     using Delivery = std::function<void()>;
     using Work = std::function<Delivery()>;
+    struct Request {
+        std::weak_ptr<CLImageToolBase> tool;
+        Wait wait;
+        Work work;
+    };
+    // Shared with the renders in flight, which may outlive a moved-from helper.
+    struct State {
+        std::atomic<bool>* busy = nullptr;
+        bool catchUp = false;
+        // The ticket of the newest request, for latest wins.
+        std::unique_ptr<std::atomic<std::uint64_t>> latest;
+        std::weak_ptr<UIView> busySignHost;
+        // The newest refused request, when catching up. Main thread only.
+        std::optional<Request> refused;
+    };
 
-    CLBackgroundRender(std::atomic<bool>* busy, bool latestWins);
+    explicit CLBackgroundRender(std::shared_ptr<State> state) : state_(std::move(state)) {}
     bool run(CLImageToolBase& tool, Wait wait, bool alwaysDeliver, Work work);
+    static bool run(const std::shared_ptr<State>& state, CLImageToolBase& tool, Wait wait,
+                    bool alwaysDeliver, Work work);
+    static void runRefused(const std::shared_ptr<State>& state);
 
-    std::atomic<bool>* busy_;
-    // The ticket of the newest request, for latest wins.
-    std::shared_ptr<std::atomic<std::uint64_t>> latest_;
-    std::weak_ptr<UIView> busySignHost_;
+    std::shared_ptr<State> state_;
 };

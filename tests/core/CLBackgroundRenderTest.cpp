@@ -139,6 +139,23 @@ TEST_F(KitTest, ResultsOfALeftToolOrOfSupersededRequestsAreNeverShown) {
     EXPECT_EQ(editor->imageView()->image(), working);
 }
 
+TEST_F(KitTest, ARefusedRequestThatCatchesUpRendersNewestFirstOnceTheRunningEnds) {
+    static std::atomic<bool> busy{false};
+    CLBackgroundRender preview =
+        CLBackgroundRender::dropWhileBusy(busy, CLBackgroundRender::Refused::CaughtUp);
+    std::vector<int> shown;
+    DispatchQueue::global().hold();
+    for (int request = 0; request < 3; ++request) {
+        preview.start(
+            *tool, Wait::Preview, [request] { return request; },
+            [&shown](int result) { shown.push_back(result); });
+    }
+    DispatchQueue::global().release();
+    settle();
+    EXPECT_EQ(shown, (std::vector<int>{0, 2})) << "the middle one was overtaken while refused";
+    EXPECT_FALSE(busy);
+}
+
 TEST_F(KitTest, TheBusySignShowsOnlyForWorkThatRunsLongerThanTheDelay) {
     settle();
     DispatchQueue::global().hold();

@@ -23,8 +23,6 @@ struct CLBlurComposer {
     UIImagePtr circleMask;
     UIImagePtr bandMask;
 
-    friend bool operator==(const CLBlurComposer&, const CLBlurComposer&) = default;
-
     // The sharp picture over the blurred one (same size) where the mode's mask is dark;
     // in normal mode the blurred picture itself. Null when the mask picture is missing.
     UIImagePtr buildResultImage(const UIImagePtr& sharp, const UIImagePtr& blurred) const;

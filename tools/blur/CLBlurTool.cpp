@@ -189,16 +189,9 @@ void CLBlurTool::buildThumbnailImage() {
     compose_.start(
         *this, CLBackgroundRender::Wait::Preview,
         [thumbnail = thumbnailImage_, blurred = blurImage_, composer = composer()] {
-            return std::tuple{composer.buildResultImage(thumbnail, blurred), blurred, composer};
+            return composer.buildResultImage(thumbnail, blurred);
         },
-        [this](const std::tuple<UIImagePtr, UIImagePtr, CLBlurComposer>& preview) {
-            const auto& [picture, blurred, composer] = preview;
-            editor()->imageView()->setImage(picture);
-            // What changed while it composed was dropped; catch up with it.
-            if (blurred != blurImage_ || !(composer == this->composer())) {
-                buildThumbnailImage();
-            }
-        });
+        [this](const UIImagePtr& preview) { editor()->imageView()->setImage(preview); });
 }
 
 void CLBlurTool::tappedBlurMenu(UIView& item) {

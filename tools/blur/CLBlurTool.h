@@ -85,5 +85,6 @@ private:
     CGRect pinchStartFrame_;
     double rotationStart_ = 0;
     CLBackgroundRender blur_ = CLBackgroundRender::latestWins();
-    CLBackgroundRender compose_ = CLBackgroundRender::dropWhileBusy(composing_);
+    CLBackgroundRender compose_ =
+        CLBackgroundRender::dropWhileBusy(composing_, CLBackgroundRender::Refused::CaughtUp);
 };

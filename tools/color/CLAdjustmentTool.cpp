@@ -110,16 +110,9 @@ void CLAdjustmentTool::sliderDidChange() {
     render_.start(
         *this, CLBackgroundRender::Wait::Preview,
         [thumbnail = thumbnailImage_, values = values()] {
-            return std::pair{filteredImage(thumbnail, values), values};
+            return filteredImage(thumbnail, values);
         },
-        [this](const std::pair<UIImagePtr, Values>& preview) {
-            editor()->imageView()->setImage(preview.first);
-            // Changes dropped while it rendered would leave the preview behind the
-            // sliders; catch up with them.
-            if (preview.second != values()) {
-                sliderDidChange();
-            }
-        });
+        [this](const UIImagePtr& preview) { editor()->imageView()->setImage(preview); });
 }
 
 void CLAdjustmentTool::executeWithCompletionBlock(CompletionBlock completion) {

@@ -19,7 +19,6 @@ public:
         float saturation = 1;
         float brightness = 0;
         float contrast = 1;
-        friend bool operator==(const Values&, const Values&) = default;
     };
 
     static std::string defaultTitle();
@@ -29,7 +28,7 @@ public:
     // One pass of "CIColorControls" (saturation), "CIExposureAdjust" (2 × brightness
     // stops) and "CIGammaAdjust" (contrast squared). Safe from any thread.
     static UIImagePtr filteredImage(const UIImagePtr& image, const Values& values);
-    // True while a preview renders; changes meanwhile wait for it.
+    // True while a preview renders; the newest change meanwhile renders after it.
     static bool isRendering() { return rendering_.load(); }
 
     using CLImageToolBase::CLImageToolBase;
@@ -58,5 +57,6 @@ private:
     std::shared_ptr<UISlider> saturationSlider_;
     std::shared_ptr<UISlider> brightnessSlider_;
     std::shared_ptr<UISlider> contrastSlider_;
-    CLBackgroundRender render_ = CLBackgroundRender::dropWhileBusy(rendering_);
+    CLBackgroundRender render_ =
+        CLBackgroundRender::dropWhileBusy(rendering_, CLBackgroundRender::Refused::CaughtUp);
 };

@@ -92,15 +92,9 @@ void CLToneCurveTool::toneCurveDidChange(CLToneCurveView& view) {
     render_.start(
         *this, CLBackgroundRender::Wait::Preview,
         [thumbnail = thumbnailImage_, points = view.points()] {
-            return std::pair{filteredImage(thumbnail, points), points};
+            return filteredImage(thumbnail, points);
         },
-        [this](const std::pair<UIImagePtr, Points>& preview) {
-            editor()->imageView()->setImage(preview.first);
-            // A drag that ended while it rendered was dropped; catch up with the curve.
-            if (preview.second != tonecurveView_->points()) {
-                toneCurveDidChange(*tonecurveView_);
-            }
-        });
+        [this](const UIImagePtr& preview) { editor()->imageView()->setImage(preview); });
 }
 
 void CLToneCurveTool::executeWithCompletionBlock(CompletionBlock completion) {

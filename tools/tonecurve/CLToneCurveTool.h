@@ -55,5 +55,6 @@ private:
     CLToneCurveViewPtr tonecurveView_;
     std::shared_ptr<UIButton> hideButton_;
     std::shared_ptr<UIButton> resetButton_;
-    CLBackgroundRender render_ = CLBackgroundRender::dropWhileBusy(rendering_);
+    CLBackgroundRender render_ =
+        CLBackgroundRender::dropWhileBusy(rendering_, CLBackgroundRender::Refused::CaughtUp);
 };

@@ -129,8 +129,8 @@ void CLEffectTool::buildThumbnailImage(CLBackgroundRender& policy) {
     }
     const UIImagePtr& source =
         selectedEffect_->needsThumbnailPreview() ? thumbnailImage_ : originalImage_;
-    const std::uint64_t preview = previewsAsked_ + 1;
-    const bool started = policy.start(
+    const std::uint64_t preview = ++previewsAsked_;
+    policy.start(
         *this, CLBackgroundRender::Wait::Preview,
         [render = selectedEffect_->effectRender(), source] { return render(source); },
         [this, preview,
@@ -140,7 +140,4 @@ void CLEffectTool::buildThumbnailImage(CLBackgroundRender& policy) {
                 editor()->imageView()->setImage(image);
             }
         });
-    if (started) {
-        previewsAsked_ = preview;
-    }
 }

@@ -61,5 +61,6 @@ private:
     std::uint64_t previewsAsked_ = 0;
     std::uint64_t previewShown_ = 0;
     CLBackgroundRender selections_ = CLBackgroundRender::everyRequest();
-    CLBackgroundRender changes_ = CLBackgroundRender::dropWhileBusy(rendering_);
+    CLBackgroundRender changes_ =
+        CLBackgroundRender::dropWhileBusy(rendering_, CLBackgroundRender::Refused::CaughtUp);
 };
