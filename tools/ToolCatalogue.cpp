@@ -9,6 +9,8 @@
 #include "tools/color/CLDefaultEmptyFilter.h"
 #include "tools/color/CLFilterBase.h"
 #include "tools/color/CLFilterTool.h"
+#include "tools/geometry/CLClippingTool.h"
+#include "tools/geometry/CLResizeTool.h"
 #include "tools/geometry/CLRotateTool.h"
 
 namespace {
@@ -30,6 +32,8 @@ std::vector<std::string> ToolCatalogue::registerClasses(ClassRegistry& registry)
     registrar.add<CLImageToolBase, void>();
     registrar.add<CLFilterTool, CLImageToolBase>();
     registrar.add<CLRotateTool, CLImageToolBase>();
+    registrar.add<CLClippingTool, CLImageToolBase>();
+    registrar.add<CLResizeTool, CLImageToolBase>();
     addFilterCatalogue(registrar);
     registrar.add(std::make_unique<ZOZuzazOzarozEditorClass>(registry));
     return registrar.refused();
