@@ -7,6 +7,7 @@
 #include "core/ZOZuzazOzarozTheme.h"
 #include "imaging/UIImageUtility.h"
 #include "platform/graphics/UIScreen.h"
+#include "tools/geometry/CLMenuContainer.h"
 #include "tools/geometry/CLToolOption.h"
 
 std::string CLClippingTool::defaultTitle() {
@@ -60,20 +61,12 @@ void CLClippingTool::setup() {
     }
     const bool swapHidden = toolOption(*this, "swapButtonHidden").boolValue();
 
-    const UIScrollViewPtr editorStrip = editor->menuView();
-    menuContainer_ = std::make_shared<UIView>(editorStrip->frame());
-    menuContainer_->setBackgroundColor(editorStrip->backgroundColor());
-    editor->view()->addSubview(menuContainer_);
-    const CGSize container = menuContainer_->bounds().size;
-    const double swapWidth = swapHidden ? 0 : kSwapAreaWidth;
-    menuScroll_ =
-        std::make_shared<UIScrollView>(CGRect{0, 0, container.width - swapWidth, container.height});
-    menuScroll_->setBackgroundColor(UIColor::clearColor());
-    menuScroll_->setShowsHorizontalScrollIndicator(false);
-    menuScroll_->setClipsToBounds(false);
-    menuContainer_->addSubview(menuScroll_);
-    if (!swapHidden) {
-        makeSwapButton(menuScroll_->frame().maxX());
+    const CLMenuContainer menu =
+        CLMenuContainer::make(*editor, swapHidden ? 0 : kSwapAreaWidth, kSwapAreaAlpha);
+    menuContainer_ = menu.view;
+    menuScroll_ = menu.strip;
+    if (menu.sideArea) {
+        makeSwapButton(*menu.sideArea);
     }
 
     const UIImageViewPtr& imageView = editor->imageView();
@@ -87,12 +80,8 @@ void CLClippingTool::setup() {
     CLToolAnimations::slideInFromBelow(menuContainer_, *editor->view());
 }
 
-void CLClippingTool::makeSwapButton(double x) {
-    const double height = menuContainer_->bounds().height();
-    auto area = std::make_shared<UIView>(CGRect{x, 0, kSwapAreaWidth, height});
-    area->setBackgroundColor(menuContainer_->backgroundColor().colorWithAlphaComponent(0.9));
-    menuContainer_->addSubview(area);
-
+void CLClippingTool::makeSwapButton(UIView& area) {
+    const double height = area.bounds().height();
     swapButton_ = UIButton::buttonWithType(UIButtonType::Custom);
     swapButton_->setFrame({0, 0, kSwapButtonSide, kSwapButtonSide});
     swapButton_->setCenter({kSwapAreaWidth / 2, height / 2 - kSwapButtonLift});
@@ -107,7 +96,7 @@ void CLClippingTool::makeSwapButton(double x) {
             }
         },
         UIControlEventTouchUpInside);
-    area->addSubview(swapButton_);
+    area.addSubview(swapButton_);
 }
 
 void CLClippingTool::setCropMenu() {

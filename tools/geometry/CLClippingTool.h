@@ -19,6 +19,7 @@ class CLClippingTool : public CLImageToolBase {
 public:
     static constexpr const char* kClassName = "CLClippingTool";
     static constexpr double kSwapAreaWidth = 70;
+    static constexpr double kSwapAreaAlpha = 0.9;
     static constexpr double kSwapButtonSide = 40;
     // The swap button's centre sits this far above the middle of its area.
     static constexpr double kSwapButtonLift = 10;
@@ -62,7 +63,7 @@ public:
     const std::vector<CLRatioMenuItemPtr>& ratioItems() const { return ratioItems_; }
 
 private:
-    void makeSwapButton(double x);
+    void makeSwapButton(UIView& area);
     CLRatioMenuItemPtr makeRatioItem(const Value& entry, bool swapHidden, bool landscapePicture);
     void showThumbnail(const UIImagePtr& picture);
 

@@ -9,6 +9,7 @@
 #include "platform/graphics/UIGraphics.h"
 #include "platform/ui/controls/UIResponder.h"
 #include "platform/ui/view/UILabel.h"
+#include "tools/geometry/CLMenuContainer.h"
 #include "tools/geometry/CLToolOption.h"
 
 namespace {
@@ -74,18 +75,10 @@ void CLResizeTool::setup() {
     originalImage_ = editor->imageView()->image();
     editor->fixZoomScaleWithAnimated(true);
 
-    const UIScrollViewPtr editorStrip = editor->menuView();
-    menuContainer_ = std::make_shared<UIView>(editorStrip->frame());
-    menuContainer_->setBackgroundColor(editorStrip->backgroundColor());
-    editor->view()->addSubview(menuContainer_);
-    const CGSize container = menuContainer_->bounds().size;
-    menuScroll_ = std::make_shared<UIScrollView>(
-        CGRect{0, 0, container.width - kSwitchAreaWidth, container.height});
-    menuScroll_->setBackgroundColor(UIColor::clearColor());
-    menuScroll_->setShowsHorizontalScrollIndicator(false);
-    menuScroll_->setClipsToBounds(false);
-    menuContainer_->addSubview(menuScroll_);
-    makeSwitchButton(menuScroll_->frame().maxX());
+    const CLMenuContainer menu = CLMenuContainer::make(*editor, kSwitchAreaWidth, kSwitchAreaAlpha);
+    menuContainer_ = menu.view;
+    menuScroll_ = menu.strip;
+    makeSwitchButton(*menu.sideArea);
 
     const Value limit = toolOption(*this, "limitSize");
     const auto limitSize =
@@ -102,15 +95,10 @@ void CLResizeTool::setup() {
     CLToolAnimations::slideInFromBelow(menuContainer_, *editor->view());
 }
 
-void CLResizeTool::makeSwitchButton(double x) {
-    const double height = menuContainer_->bounds().height();
-    auto area = std::make_shared<UIView>(CGRect{x, 0, kSwitchAreaWidth, height});
-    area->setBackgroundColor(menuContainer_->backgroundColor().colorWithAlphaComponent(0.97));
-    menuContainer_->addSubview(area);
-
+void CLResizeTool::makeSwitchButton(UIView& area) {
     const std::weak_ptr<CLImageToolBase> weakSelf = shared_from_this();
     switchBtn_ = ZOZuzazOzarozTheme::menuItemWithFrameTargetActionToolInfo(
-        {0, 0, kSwitchAreaWidth, height},
+        {0, 0, kSwitchAreaWidth, area.bounds().height()},
         [weakSelf](UIGestureRecognizer&) {
             if (const auto tool = std::static_pointer_cast<CLResizeTool>(weakSelf.lock())) {
                 tool->pushedSwitchBtn();
@@ -119,7 +107,7 @@ void CLResizeTool::makeSwitchButton(double x) {
         nullptr);
     switchBtn_->setTag(kPresetWidth);
     showSwitchIcon();
-    area->addSubview(switchBtn_);
+    area.addSubview(switchBtn_);
 }
 
 void CLResizeTool::showSwitchIcon() {

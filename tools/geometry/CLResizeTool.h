@@ -17,6 +17,7 @@ class CLResizeTool : public CLImageToolBase {
 public:
     static constexpr const char* kClassName = "CLResizeTool";
     static constexpr double kSwitchAreaWidth = 70;
+    static constexpr double kSwitchAreaAlpha = 0.97;
     static constexpr double kPresetIconSide = 100;
     static constexpr double kPresetFontSize = 30;
     // What the presets set: the switch button's tag.
@@ -51,7 +52,7 @@ public:
     const _CLResizePanelPtr& resizePanel() const { return resizePanel_; }
 
 private:
-    void makeSwitchButton(double x);
+    void makeSwitchButton(UIView& area);
     void showSwitchIcon();
 
     UIImagePtr originalImage_;
