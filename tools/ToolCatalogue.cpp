@@ -20,6 +20,8 @@
 #include "tools/color/effects/CLPixellateEffect.h"
 #include "tools/color/effects/CLPosterizeEffect.h"
 #include "tools/color/effects/CLSpotEffect.h"
+#include "tools/geometry/CLClippingTool.h"
+#include "tools/geometry/CLResizeTool.h"
 #include "tools/geometry/CLRotateTool.h"
 #include "tools/tonecurve/CLToneCurveTool.h"
 
@@ -56,6 +58,8 @@ std::vector<std::string> ToolCatalogue::registerClasses(ClassRegistry& registry)
     registrar.add<CLBlurTool, CLImageToolBase>();
     registrar.add<CLRotateTool, CLImageToolBase>();
     registrar.add<CLToneCurveTool, CLImageToolBase>();
+    registrar.add<CLClippingTool, CLImageToolBase>();
+    registrar.add<CLResizeTool, CLImageToolBase>();
     addFilterCatalogue(registrar);
     registrar.add<CLEffectTool, CLImageToolBase>();
     addEffectCatalogue(registrar);
