@@ -64,15 +64,20 @@ const ClassRegistry& CLImageToolBase::registry() const {
     return own ? *own : ClassRegistry::shared();
 }
 
+Value CLImageToolBase::option(const std::string& key) const {
+    const auto info = toolInfo();
+    if (!info || !info->optionalInfo()) {
+        return {};
+    }
+    const ValueDictionary& options = *info->optionalInfo();
+    const auto found = options.find(key);
+    return found != options.end() ? found->second : Value();
+}
+
 UIImagePtr CLImageToolBase::imageForKeyDefaultImageName(const std::string& key,
                                                         const std::string& defaultImageName) const {
-    if (const auto info = toolInfo(); info && info->optionalInfo()) {
-        const ValueDictionary& options = *info->optionalInfo();
-        const auto entry = options.find(key);
-        const std::string name = entry == options.end() ? "" : entry->second.stringValue();
-        if (!name.empty()) {
-            return applicationImageNamed(name);
-        }
+    if (const std::string name = option(key).stringValue(); !name.empty()) {
+        return applicationImageNamed(name);
     }
     return ZOZuzazOzarozTheme::imageNamedImage(toolClass_.name(), defaultImageName);
 }

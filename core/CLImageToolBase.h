@@ -69,6 +69,10 @@ public:
     // it to render their result (often in the background).
     virtual void executeWithCompletionBlock(CompletionBlock completion);
 
+    // The setting under key in the descriptor's optionalInfo; null when the descriptor,
+    // its settings or the key are missing.
+    Value option(const std::string& key) const;
+
     // A button or icon image: the application's image named by a non-empty string under
     // key in the descriptor's optionalInfo, else defaultImageName from this tool class's
     // folder in the resource bundle.

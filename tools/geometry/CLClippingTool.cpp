@@ -8,7 +8,6 @@
 #include "imaging/UIImageUtility.h"
 #include "platform/graphics/UIScreen.h"
 #include "tools/geometry/CLMenuContainer.h"
-#include "tools/geometry/CLToolOption.h"
 
 std::string CLClippingTool::defaultTitle() {
     return ZOZuzazOzarozTheme::localizedStringWithDefault("CLClippingTool_DefaultTitle", "Crop");
@@ -59,7 +58,7 @@ void CLClippingTool::setup() {
     if (const auto info = toolInfo(); info && !info->optionalInfo()) {
         info->setOptionalInfo(optionalInfo());
     }
-    const bool swapHidden = toolOption(*this, "swapButtonHidden").boolValue();
+    const bool swapHidden = option("swapButtonHidden").boolValue();
 
     const CLMenuContainer menu =
         CLMenuContainer::make(*editor, swapHidden ? 0 : kSwapAreaWidth, kSwapAreaAlpha);
@@ -103,7 +102,7 @@ void CLClippingTool::setCropMenu() {
     const UIImagePtr picture = editor()->imageView()->image();
     const bool landscapePicture = picture && picture->size().width > picture->size().height;
     const bool swapHidden = !swapButton_;
-    const Value ratios = toolOption(*this, "ratios");
+    const Value ratios = option("ratios");
     const ValueArray& entries = ratios.arrayValue();
 
     std::vector<UIViewPtr> shown;

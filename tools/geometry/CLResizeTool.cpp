@@ -10,7 +10,6 @@
 #include "platform/ui/controls/UIResponder.h"
 #include "platform/ui/view/UILabel.h"
 #include "tools/geometry/CLMenuContainer.h"
-#include "tools/geometry/CLToolOption.h"
 
 namespace {
 
@@ -80,7 +79,7 @@ void CLResizeTool::setup() {
     menuScroll_ = menu.strip;
     makeSwitchButton(*menu.sideArea);
 
-    const Value limit = toolOption(*this, "limitSize");
+    const Value limit = option("limitSize");
     const auto limitSize =
         static_cast<float>(isNumber(limit) ? limit.doubleValue() : defaultLimitSize());
     const UIViewPtr viewport = editor->imageView()->superview();
@@ -118,7 +117,7 @@ void CLResizeTool::showSwitchIcon() {
 }
 
 void CLResizeTool::setResizeMenu() {
-    const Value presets = toolOption(*this, "presetSizes");
+    const Value presets = option("presetSizes");
     const ValueArray sizes =
         presets.arrayValue().empty() ? defaultPresetSizes() : presets.arrayValue();
     const std::weak_ptr<CLImageToolBase> weakSelf = shared_from_this();

@@ -64,16 +64,11 @@ UIImagePtr CLRotateTool::cropAdjustImage(const UIImagePtr& rendered, const UIIma
     return UIImageUtility::crop(rendered, {(size.width - w) / 2, (size.height - h) / 2, w, h});
 }
 
-bool CLRotateTool::option(const std::string& key) const {
-    const auto info = toolInfo();
-    return info && info->optionalInfo() && (*info->optionalInfo())[key].boolValue();
-}
-
 void CLRotateTool::setup() {
     const auto editor = this->editor();
     executed_ = false;
-    state_ = CLRotateState{.fine = option("fineRotationEnabled")};
-    cropRotate_ = option("cropRotateEnabled");
+    state_ = CLRotateState{.fine = option("fineRotationEnabled").boolValue()};
+    cropRotate_ = option("cropRotateEnabled").boolValue();
     editor->fixZoomScaleWithAnimated(true);
 
     const UIImageViewPtr& imageView = editor->imageView();

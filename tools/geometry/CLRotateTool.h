@@ -58,7 +58,6 @@ public:
     const UIImageViewPtr& rotateImageView() const { return rotateImageView_; }
 
 private:
-    bool option(const std::string& key) const;
     void makeSlider();
     void setMenu();
     void showRotatingView();
