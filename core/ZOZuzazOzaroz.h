@@ -4,6 +4,7 @@
 
 #include "core/CLImageToolInfo.h"
 #include "core/ZOZuzazOzarozDelegate.h"
+#include "core/ZOZuzazOzarozOptions.h"
 #include "platform/foundation/ClassRegistry.h"
 #include "platform/graphics/UIImage.h"
 #include "platform/ui/screens/UIViewController.h"
@@ -39,6 +40,10 @@ public:
     virtual const CLImageToolInfoPtr& toolInfo() const = 0;
     ZOZuzazOzarozTheme& theme() const;
 
+    const ZOZuzazOzarozOptions& options() const { return options_; }
+    // Before the screen loads.
+    void setOptions(const ZOZuzazOzarozOptions& options) { options_ = options; }
+
     // Shows the editor over the host's screen, taking the picture of imageView, which
     // flies into the editor and back when the edit ends.
     virtual void showInViewControllerWithImageView(const std::shared_ptr<UIViewController>& host,
@@ -49,6 +54,7 @@ protected:
 
 private:
     std::weak_ptr<ZOZuzazOzarozDelegate> delegate_;
+    ZOZuzazOzarozOptions options_;
 };
 
 using ZOZuzazOzarozPtr = std::shared_ptr<ZOZuzazOzaroz>;

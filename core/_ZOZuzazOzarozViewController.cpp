@@ -83,6 +83,32 @@ void _ZOZuzazOzarozViewController::viewDidLoad() {
         scrollView()->addSubview(imageView_);
         refreshImageView();
     }
+    if (options().history) {
+        undo_ = std::make_unique<ZOZuzazOzarozUndo>(*this, options().historyBudget);
+    }
+    if (options().holdToCompare) {
+        compare_ = std::make_unique<ZOZuzazOzarozCompare>(*this);
+    }
+}
+
+bool _ZOZuzazOzarozViewController::handleKeyCommand(const UIKeyPress& key) {
+    if (!options().keyCommands) {
+        return false;
+    }
+    const bool control = (key.modifiers & UIKeyPress::Control) != 0;
+    const bool shift = (key.modifiers & UIKeyPress::Shift) != 0;
+    if (key.key == UIKeyPress::Key::Escape) {
+        currentTool_ ? pushedCancelBtn() : pushedCloseBtn();
+    } else if (key.key == UIKeyPress::Key::Return) {
+        currentTool_ ? pushedDoneBtn() : pushedFinishBtn();
+    } else if (control && undo_ && key.text == "z" && !shift) {
+        undo_->undo();
+    } else if (control && undo_ && ((key.text == "z" && shift) || key.text == "y")) {
+        undo_->redo();
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void _ZOZuzazOzarozViewController::viewWillAppear(bool animated) {
@@ -398,6 +424,9 @@ void _ZOZuzazOzarozViewController::toolDidFinish(const std::weak_ptr<CLImageTool
     imageView_->setImage(image);
     resetImageViewFrame();
     setCurrentTool(nullptr);
+    if (undo_) {
+        undo_->stepApplied(image);
+    }
 }
 
 void _ZOZuzazOzarozViewController::pushedCancelBtn() {

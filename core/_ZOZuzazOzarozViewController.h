@@ -7,7 +7,9 @@
 #include "core/CLImageToolBase.h"
 #include "core/CLImageToolInfo.h"
 #include "core/ZOZuzazOzaroz.h"
+#include "core/ZOZuzazOzarozCompare.h"
 #include "core/ZOZuzazOzarozTransitionDelegate.h"
+#include "core/ZOZuzazOzarozUndo.h"
 #include "platform/foundation/ClassRegistry.h"
 #include "platform/ui/controls/UINavigationBar.h"
 #include "platform/ui/controls/UIScrollView.h"
@@ -114,6 +116,13 @@ public:
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
     UIStatusBarStyle preferredStatusBarStyle() const override;
+    // With the key commands option: Escape is "Back" or cancel, Return "OK" or finish,
+    // Ctrl+Z undo, Ctrl+Shift+Z and Ctrl+Y redo.
+    bool handleKeyCommand(const UIKeyPress& key) override;
+
+    // The options' parts, when turned on; else null.
+    ZOZuzazOzarozUndo* undo() const { return undo_.get(); }
+    ZOZuzazOzarozCompare* compare() const { return compare_.get(); }
     unsigned supportedInterfaceOrientations() const override;
     bool shouldAutorotate() const override { return false; }
 
@@ -153,4 +162,6 @@ private:
     UIViewPtr bgView_;
     std::shared_ptr<CLImageToolBase> currentTool_;
     UIImageViewPtr targetImageView_;
+    std::unique_ptr<ZOZuzazOzarozUndo> undo_;
+    std::unique_ptr<ZOZuzazOzarozCompare> compare_;
 };

@@ -121,7 +121,9 @@ void BeginViewController::chooseImage() {
         presentUICustomActionSheet();
         return;
     }
-    presentViewController(ZOZuzazOzaroz::createWithImageDelegate(shown, weakSelf()), true);
+    const auto editor = ZOZuzazOzaroz::createWithImageDelegate(shown, weakSelf());
+    editor->setOptions(ZOZuzazOzarozOptions::all());
+    presentViewController(editor, true);
 }
 
 void BeginViewController::editImage(const UIImagePtr& picture) {
@@ -158,6 +160,7 @@ bool BeginViewController::imagePickerControllerDidFinishPickingMediaWithInfo(
     const auto picked = info.find(UIImagePickerControllerOriginalImage);
     const UIImagePtr image = picked == info.end() ? nullptr : picked->second.imageValue();
     const auto editor = ZOZuzazOzaroz::createWithImage(image);
+    editor->setOptions(ZOZuzazOzarozOptions::all());
     editor->setDelegate(weakSelf());
     picker.pushViewController(editor, true);
     return true;

@@ -45,9 +45,11 @@ protected:
     }
 
     // Opens the editor on picture in a window of that size and waits until it shows.
-    void openEditor(const UIImagePtr& picture, CGSize windowSize = UIWindow::kPhoneSize) {
+    void openEditor(const UIImagePtr& picture, CGSize windowSize = UIWindow::kPhoneSize,
+                    const ZOZuzazOzarozOptions& options = {}) {
         editor = std::dynamic_pointer_cast<_ZOZuzazOzarozViewController>(
             ZOZuzazOzaroz::createWithImage(picture));
+        editor->setOptions(options);
         window = std::make_shared<UIWindow>(CGRect{{0, 0}, windowSize});
         // Key first, so the editor's screen is laid out for this window from the start.
         window->makeKeyWindow();

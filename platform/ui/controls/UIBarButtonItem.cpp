@@ -30,6 +30,9 @@ UIBarButtonItem::UIBarButtonItem(UIBarButtonSystemItem systemItem, Action action
 UIBarButtonItem::UIBarButtonItem(std::string title, UIBarButtonItemStyle style, Action action)
     : title_(std::move(title)), style_(style), systemItem_(false), action_(std::move(action)) {}
 
+UIBarButtonItem::UIBarButtonItem(UIImagePtr image, UIBarButtonItemStyle style, Action action)
+    : image_(std::move(image)), style_(style), systemItem_(false), action_(std::move(action)) {}
+
 void UIBarButtonItem::setTitle(const std::string& title) {
     title_ = title;
     changed();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/graphics/UIColor.h"
+#include "platform/graphics/UIImage.h"
 
 // The platform's ready-made buttons; their titles are the platform's words.
 enum class UIBarButtonSystemItem { Done, Cancel, Edit, Save };
@@ -14,7 +15,8 @@ enum class UIBarButtonItemStyle { Plain, Bordered, Done };
 
 class UINavigationItem;
 
-// A button for a navigation bar: a title in a style, and the action its tap runs.
+// A button for a navigation bar: a title in a style, or a picture, and the action its
+// tap runs.
 // The bar shows it as a button of its own.
 class UIBarButtonItem : public std::enable_shared_from_this<UIBarButtonItem> {
 public:
@@ -23,9 +25,11 @@ public:
     // "Done" in bold, "Cancel", "Edit", "Save".
     UIBarButtonItem(UIBarButtonSystemItem systemItem, Action action);
     UIBarButtonItem(std::string title, UIBarButtonItemStyle style, Action action);
+    UIBarButtonItem(UIImagePtr image, UIBarButtonItemStyle style, Action action);
 
     const std::string& title() const { return title_; }
     void setTitle(const std::string& title);
+    const UIImagePtr& image() const { return image_; }
     UIBarButtonItemStyle style() const { return style_; }
     bool isSystemItem() const { return systemItem_; }
     bool isEnabled() const { return enabled_; }
@@ -46,6 +50,7 @@ private:
     void changed();
 
     std::string title_;
+    UIImagePtr image_;
     UIBarButtonItemStyle style_;
     bool systemItem_;
     bool enabled_ = true;

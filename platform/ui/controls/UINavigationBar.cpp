@@ -22,7 +22,8 @@ struct UINavigationBar::Content {
     UIViewPtr container = std::make_shared<UIView>();
     std::shared_ptr<UILabel> title = std::make_shared<UILabel>();
     std::shared_ptr<UIButton> left;
-    std::shared_ptr<UIButton> right;
+    // In the order of the item's right items, the first at the right edge.
+    std::vector<std::shared_ptr<UIButton>> right;
     bool leftIsBack = false;
 };
 
@@ -179,6 +180,9 @@ std::unique_ptr<UINavigationBar::Content> UINavigationBar::makeContent(
         }
         auto button = makeButton(barItem->title(), barItem->style() == UIBarButtonItemStyle::Done,
                                  barItem->tintColor().value_or(tintColor()));
+        if (barItem->image()) {
+            button->setImage(barItem->image(), UIControlStateNormal);
+        }
         button->setEnabled(barItem->isEnabled());
         const std::weak_ptr<UIBarButtonItem> weakItem = barItem;
         button->addTarget(
@@ -192,7 +196,9 @@ std::unique_ptr<UINavigationBar::Content> UINavigationBar::makeContent(
         return button;
     };
     content->left = addItemButton(item->leftBarButtonItem());
-    content->right = addItemButton(item->rightBarButtonItem());
+    for (const UIBarButtonItemPtr& barItem : item->rightBarButtonItems()) {
+        content->right.push_back(addItemButton(barItem));
+    }
     const UINavigationItemPtr below = backItem();
     if (!content->left && below && item == topItem() && !item->hidesBackButton()) {
         const std::string& title = !below->backButtonTitle().empty() ? below->backButtonTitle()
@@ -251,19 +257,25 @@ void UINavigationBar::showTopItem(bool animated, bool forward) {
 
 void UINavigationBar::layoutContent(Content& content) const {
     const CGRect area = bounds();
-    const auto place = [&](const std::shared_ptr<UIButton>& button, bool atLeft) {
+    // Buttons on the right go left of edge, the right end or the button placed before.
+    const auto place = [&](const std::shared_ptr<UIButton>& button, bool atLeft, double edge = 0) {
         if (!button) {
             return CGRect{atLeft ? area.minX() : area.maxX(), 0, 0, 0};
         }
         const CGSize fit = button->sizeThatFits({});
         const double width = std::min(fit.width + 2 * kButtonPadding, area.width() / 3);
-        const double x = atLeft ? area.minX() + kMargin : area.maxX() - kMargin - width;
+        const double x =
+            atLeft ? area.minX() + kMargin : (edge > 0 ? edge : area.maxX()) - kMargin - width;
         const CGRect frame{x, area.minY(), width, area.height()};
         button->setFrame(frame);
         return frame;
     };
     const CGRect left = place(content.left, true);
-    const CGRect right = place(content.right, false);
+    CGRect right{area.maxX(), 0, 0, 0};
+    for (const std::shared_ptr<UIButton>& button : content.right) {
+        const CGRect placed = place(button, false, right.minX());
+        right = {placed.minX(), 0, area.maxX() - placed.minX(), area.height()};
+    }
     // Centred in the bar, or between the buttons when they leave no room for that.
     const double free = std::max(0.0, right.minX() - left.maxX() - 2 * kMargin);
     const double width = std::min(content.title->sizeThatFits({}).width, free);
@@ -300,8 +312,11 @@ std::shared_ptr<UIButton> UINavigationBar::buttonForItem(const UIBarButtonItem& 
     if (&item == content_->item->leftBarButtonItem().get()) {
         return content_->left;
     }
-    if (&item == content_->item->rightBarButtonItem().get()) {
-        return content_->right;
+    const auto& items = content_->item->rightBarButtonItems();
+    for (std::size_t i = 0; i < items.size() && i < content_->right.size(); ++i) {
+        if (&item == items[i].get()) {
+            return content_->right[i];
+        }
     }
     return nullptr;
 }

@@ -22,9 +22,19 @@ void UINavigationItem::setLeftBarButtonItem(UIBarButtonItemPtr item) {
     contentDidChange();
 }
 
+UIBarButtonItemPtr UINavigationItem::rightBarButtonItem() const {
+    return right_.empty() ? nullptr : right_.front();
+}
+
 void UINavigationItem::setRightBarButtonItem(UIBarButtonItemPtr item) {
-    right_ = std::move(item);
-    adopt(right_);
+    setRightBarButtonItems(item ? std::vector{std::move(item)} : std::vector<UIBarButtonItemPtr>{});
+}
+
+void UINavigationItem::setRightBarButtonItems(std::vector<UIBarButtonItemPtr> items) {
+    right_ = std::move(items);
+    for (const UIBarButtonItemPtr& item : right_) {
+        adopt(item);
+    }
     contentDidChange();
 }
 

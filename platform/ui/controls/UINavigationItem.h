@@ -3,12 +3,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/ui/controls/UIBarButtonItem.h"
 
 // What a navigation bar shows while an item is on top: the title in the middle, a
-// button on the left (else a back button to the item below, unless hidden) and one
-// on the right. The bar that holds the item redraws when it changes.
+// button on the left (else a back button to the item below, unless hidden) and buttons
+// on the right, the first at the right edge. The bar that holds the item redraws when it changes.
 class UINavigationItem : public std::enable_shared_from_this<UINavigationItem> {
 public:
     explicit UINavigationItem(std::string title = {});
@@ -17,8 +18,11 @@ public:
     void setTitle(const std::string& title);
     const UIBarButtonItemPtr& leftBarButtonItem() const { return left_; }
     void setLeftBarButtonItem(UIBarButtonItemPtr item);
-    const UIBarButtonItemPtr& rightBarButtonItem() const { return right_; }
+    // The first of the right items, or null.
+    UIBarButtonItemPtr rightBarButtonItem() const;
     void setRightBarButtonItem(UIBarButtonItemPtr item);
+    const std::vector<UIBarButtonItemPtr>& rightBarButtonItems() const { return right_; }
+    void setRightBarButtonItems(std::vector<UIBarButtonItemPtr> items);
     // The title of the back button that leads back to this item, when set; else
     // this item's title, else "Back".
     const std::string& backButtonTitle() const { return backButtonTitle_; }
@@ -35,7 +39,7 @@ private:
 
     std::string title_;
     UIBarButtonItemPtr left_;
-    UIBarButtonItemPtr right_;
+    std::vector<UIBarButtonItemPtr> right_;
     std::string backButtonTitle_;
     bool hidesBackButton_ = false;
     std::function<void()> observer_;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/ui/controls/UIKeyboard.h"
+#include "platform/ui/screens/UIViewController.h"
 #include "platform/ui/window/UIWindow.h"
 
 namespace {
@@ -112,18 +113,27 @@ void UIResponder::installKeyHandler() {
 }
 
 bool UIResponder::receiveKey(UIWindow& window, const UIKeyPress& key) {
-    UIResponder* responder = firstResponder(window);
-    if (responder == nullptr) {
-        return false;
+    if (UIResponder* responder = firstResponder(window); responder && responder->receive(key)) {
+        return true;
     }
+    const auto& root = window.rootViewController();
+    return root && UIViewController::offerKeyCommand(*root, key);
+}
+
+bool UIResponder::receive(const UIKeyPress& key) {
+    // With Control a letter is a command, not text.
+    const bool command = (key.modifiers & UIKeyPress::Control) != 0;
     switch (key.key) {
         case UIKeyPress::Key::Text:
-            responder->insertText(key.text);
+            if (command) {
+                return handleKeyPress(key);
+            }
+            insertText(key.text);
             return true;
         case UIKeyPress::Key::Backspace:
-            responder->deleteBackward();
+            deleteBackward();
             return true;
         default:
-            return responder->handleKeyPress(key);
+            return handleKeyPress(key);
     }
 }

@@ -10,7 +10,8 @@ class UIView;
 class UIWindow;
 
 // The part of a view that takes keyboard input: each window has at most one first
-// responder, which receives the window's key presses and typed text. A responder
+// responder, which receives the window's key presses and typed text; keys it does not
+// use go to the window's screens as key commands (UIViewController::handleKeyCommand). A responder
 // that needs a keyboard brings up the on-screen keyboard (UIKeyboard) while it is
 // first responder.
 //
@@ -55,7 +56,9 @@ protected:
     virtual void didResignFirstResponder() {}
 
 private:
+    // Sends key to the first responder, then to the screens as a key command.
     static bool receiveKey(UIWindow& window, const UIKeyPress& key);
+    bool receive(const UIKeyPress& key);
     // Resigns without updating the keyboard (the next responder takes it over).
     bool resign();
 

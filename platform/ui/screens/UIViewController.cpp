@@ -172,3 +172,18 @@ std::shared_ptr<UIViewController> UIViewController::presentingViewController() c
     }
     return nullptr;
 }
+
+bool UIViewController::offerKeyCommand(UIViewController& screen, const UIKeyPress& key) {
+    if (screen.presented_ && offerKeyCommand(*screen.presented_, key)) {
+        return true;
+    }
+    const auto children = screen.children_;
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+        const bool shown = (*child)->isViewLoaded() && screen.view_ &&
+                           (*child)->view_->isDescendantOfView(screen.view_.get());
+        if (shown && offerKeyCommand(**child, key)) {
+            return true;
+        }
+    }
+    return screen.handleKeyCommand(key);
+}

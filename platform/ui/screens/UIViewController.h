@@ -7,6 +7,7 @@
 
 #include "platform/ui/controls/UINavigationItem.h"
 #include "platform/ui/view/UIView.h"
+#include "platform/ui/window/UIKeyPress.h"
 
 class UINavigationController;
 
@@ -93,6 +94,12 @@ public:
     // nothing happens when there is nothing to dismiss or it is already going.
     void dismissViewControllerAnimated(bool animated, std::function<void()> completion = {});
     const std::shared_ptr<UIViewController>& presentedViewController() const { return presented_; }
+    // A key its window's first responder did not use (or every key, without one), as a
+    // key command: answers whether the screen used it. Asked from the front-most screen
+    // back towards the window's root, each screen before the one that presented it.
+    virtual bool handleKeyCommand(const UIKeyPress&) { return false; }
+    // Offers key to screen, the screens it presented, and its visible children.
+    static bool offerKeyCommand(UIViewController& screen, const UIKeyPress& key);
     // The controller that presented this one, or the one a parent of it.
     std::shared_ptr<UIViewController> presentingViewController() const;
 

@@ -278,6 +278,11 @@ void NativeWindow::keyPressEvent(QKeyEvent* event) {
     bool used = false;
     if (const auto key = editingKey(event->key())) {
         used = window_.sendKey({*key, {}, modifiers});
+    } else if ((modifiers & UIKeyPress::Control) && event->key() >= Qt::Key_A &&
+               event->key() <= Qt::Key_Z) {
+        // Control turns letters into control characters; commands want the letter.
+        const char letter = static_cast<char>('a' + (event->key() - Qt::Key_A));
+        used = window_.sendKey({UIKeyPress::Key::Text, std::string(1, letter), modifiers});
     } else if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
         used = window_.sendKey({UIKeyPress::Key::Text, event->text().toStdString(), modifiers});
     }
