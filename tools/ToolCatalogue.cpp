@@ -21,6 +21,7 @@
 #include "tools/color/effects/CLPosterizeEffect.h"
 #include "tools/color/effects/CLSpotEffect.h"
 #include "tools/geometry/CLRotateTool.h"
+#include "tools/overlay/text/CLTextTool.h"
 #include "tools/tonecurve/CLToneCurveTool.h"
 
 namespace {
@@ -56,6 +57,7 @@ std::vector<std::string> ToolCatalogue::registerClasses(ClassRegistry& registry)
     registrar.add<CLBlurTool, CLImageToolBase>();
     registrar.add<CLRotateTool, CLImageToolBase>();
     registrar.add<CLToneCurveTool, CLImageToolBase>();
+    registrar.add<CLTextTool, CLImageToolBase>();
     addFilterCatalogue(registrar);
     registrar.add<CLEffectTool, CLImageToolBase>();
     addEffectCatalogue(registrar);
