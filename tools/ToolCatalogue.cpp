@@ -23,6 +23,7 @@
 #include "tools/geometry/CLClippingTool.h"
 #include "tools/geometry/CLResizeTool.h"
 #include "tools/geometry/CLRotateTool.h"
+#include "tools/overlay/text/CLTextTool.h"
 #include "tools/tonecurve/CLToneCurveTool.h"
 
 namespace {
@@ -60,6 +61,7 @@ std::vector<std::string> ToolCatalogue::registerClasses(ClassRegistry& registry)
     registrar.add<CLToneCurveTool, CLImageToolBase>();
     registrar.add<CLClippingTool, CLImageToolBase>();
     registrar.add<CLResizeTool, CLImageToolBase>();
+    registrar.add<CLTextTool, CLImageToolBase>();
     addFilterCatalogue(registrar);
     registrar.add<CLEffectTool, CLImageToolBase>();
     addEffectCatalogue(registrar);
