@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/CLImageToolBase.h"
-#include "tools/overlay/text/CLOverlayBox.h"
+#include "tools/overlay/box/CLOverlayBox.h"
 #include "tools/overlay/text/CLTextLabel.h"
 
 inline constexpr const char* CLTextViewActiveViewDidChangeNotificationString =

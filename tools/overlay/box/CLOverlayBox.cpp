@@ -1,4 +1,4 @@
-#include "tools/overlay/text/CLOverlayBox.h"
+#include "tools/overlay/box/CLOverlayBox.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "tools/overlay/text/CLActiveBoxSlot.h"
+#include "tools/overlay/box/CLActiveBoxSlot.h"
 
-#include "tools/overlay/text/CLOverlayBox.h"
+#include "tools/overlay/box/CLOverlayBox.h"
 
 void CLActiveBoxSlot::setActiveBox(const std::shared_ptr<CLOverlayBox>& box) {
     const std::shared_ptr<CLOverlayBox> old = active_.lock();
