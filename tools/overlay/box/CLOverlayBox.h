@@ -7,8 +7,8 @@
 #include "platform/ui/gestures/UIPanGestureRecognizer.h"
 #include "platform/ui/view/UIButton.h"
 #include "platform/ui/view/UIView.h"
-#include "tools/overlay/pickers/CLCircleView.h"
 #include "tools/overlay/box/CLActiveBoxSlot.h"
+#include "tools/overlay/pickers/CLCircleView.h"
 
 // A box over the picture that the user moves, turns, scales and deletes: its content
 // (a text label, a sticker's image) sits 16 points inside the box's edges, scaled by
