@@ -112,7 +112,6 @@ protected:
     std::shared_ptr<UIWindow> window;
     std::shared_ptr<_ZOZuzazOzarozViewController> editor;
 
-private:
     NativeWindow* native() const { return window->nativeWindow(); }
     static QPoint qt(CGPoint at) {
         return {static_cast<int>(std::lround(at.x)), static_cast<int>(std::lround(at.y))};
@@ -131,6 +130,8 @@ private:
         QGuiApplication::sendEvent(native(), &end);
         settle();
     }
+
+private:
     void clickBarButton(bool right) {
         const auto bar = editor->navigationBar();
         const auto item = bar->topItem();

@@ -1,0 +1,96 @@
+#include "core/UIViewCLImageToolInfo.h"
+#include "platform/graphics/CGImage.h"
+#include "tests/tools/ToolWindowFixture.h"
+#include "tools/color/CLFilterTool.h"
+
+namespace {
+
+std::uint32_t centrePixel(const UIImagePtr& picture) {
+    const CGImage& bitmap = *picture->CGImage();
+    return reinterpret_cast<const std::uint32_t*>(
+        bitmap.row(bitmap.height() / 2))[bitmap.width() / 2];
+}
+
+// The editor as the app opens it, with every option on.
+class EditorOptionsTest : public ToolWindowTest {
+protected:
+    void SetUp() override {
+        ToolWindowTest::SetUp();
+        openEditor(samplePhoto(), UIWindow::kPhoneSize, ZOZuzazOzarozOptions::all());
+        opening = editor->originalImage();
+    }
+    void applyInvert() {
+        startTool(CLFilterTool::kClassName);
+        const auto tool = std::static_pointer_cast<CLFilterTool>(editor->currentTool());
+        clickStripItem(*tool->menuScroll(), "CLDefaultInvertFilter");
+        QTest::keyClick(native(), Qt::Key_Return);
+        settle();
+    }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(native(), key, modifiers);
+        settle();
+    }
+    UIBarButtonItemPtr barItem(std::size_t index) const {
+        return editor->navigationBar()->topItem()->rightBarButtonItems().at(index);
+    }
+
+    UIImagePtr opening;
+};
+
+}  // namespace
+
+TEST_F(EditorOptionsTest, UndoAndRedoFromTheBarAndTheKeyboard) {
+    const auto redo = barItem(1);
+    const auto undo = barItem(2);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    applyInvert();
+    ASSERT_EQ(editor->currentTool(), nullptr) << "Return is OK in a tool";
+    const UIImagePtr inverted = editor->originalImage();
+    EXPECT_NE(centrePixel(inverted), centrePixel(opening));
+    EXPECT_TRUE(undo->isEnabled());
+
+    click(centreOf(*editor->navigationBar()->buttonForItem(*undo)));
+    settle();
+    EXPECT_EQ(centrePixel(editor->originalImage()), centrePixel(opening));
+    EXPECT_EQ(editor->imageView()->image(), editor->originalImage());
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_TRUE(redo->isEnabled());
+    key(Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(editor->originalImage(), inverted);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(editor->originalImage(), inverted);
+
+    startTool(CLFilterTool::kClassName);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(editor->currentTool(), nullptr) << "Escape is Back in a tool";
+    EXPECT_EQ(editor->originalImage(), inverted);
+}
+
+TEST_F(EditorOptionsTest, HoldingThePictureShowsTheOriginalUntilReleased) {
+    applyInvert();
+    const UIImagePtr inverted = editor->originalImage();
+    const QPoint at = qt(centreOf(*editor->imageView()));
+    QTest::mousePress(native(), Qt::LeftButton, {}, at);
+    AnimationClock::shared().advance(0.2);
+    EXPECT_FALSE(editor->compare()->isShowingOriginal()) << "not yet a hold";
+    AnimationClock::shared().advance(0.15);
+    EXPECT_EQ(editor->imageView()->image(), opening);
+    EXPECT_NE(editor->compare()->label()->superview(), nullptr);
+    QTest::mouseRelease(native(), Qt::LeftButton, {}, at);
+    settle();
+    EXPECT_EQ(editor->imageView()->image(), inverted);
+    EXPECT_EQ(editor->compare()->label()->superview(), nullptr);
+
+    // In a tool, the picture the tool started from.
+    startTool(CLFilterTool::kClassName);
+    const auto tool = std::static_pointer_cast<CLFilterTool>(editor->currentTool());
+    clickStripItem(*tool->menuScroll(), "CLDefaultSepiaFilter");
+    QTest::mousePress(native(), Qt::LeftButton, {}, at);
+    AnimationClock::shared().advance(0.35);
+    EXPECT_EQ(editor->imageView()->image(), inverted);
+    QTest::mouseRelease(native(), Qt::LeftButton, {}, at);
+    settle();
+    EXPECT_NE(editor->imageView()->image(), inverted) << "the sepia preview again";
+}
