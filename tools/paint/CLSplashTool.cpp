@@ -67,8 +67,8 @@ void CLSplashTool::setup() {
 void CLSplashTool::drawLine(CGPoint from, CGPoint to) {
     if (!mask_) {
         // Until the first stroke the whole picture is grey.
-        mask_.emplace(surface_->drawingView()->frame().size, UIScreen::scale());
-        mask_->fill(UIColor::blackColor());
+        mask_.emplace(surface_->drawingView()->frame().size, UIScreen::scale(),
+                      CGPixelFormat::Grey8);
     }
     const bool erasing = menuView_->isErasing();
     mask_->drawLine(from, to, menuView_->lineWidth(),

@@ -1,24 +1,27 @@
 #include "tools/paint/CLStrokeCanvas.h"
 
-#include "platform/graphics/UIGraphics.h"
+#include <cmath>
 
-CLStrokeCanvas::CLStrokeCanvas(CGSize size, double scale) : size_(size), scale_(scale) {
-    // An image context's set-up (y-down points at the scale), kept beyond its time on
-    // this thread's stack.
-    UIGraphicsBeginImageContextWithOptions(size, false, scale);
-    context_ = UIGraphicsGetCurrentContext();
-    UIGraphicsEndImageContext();
+namespace {
+
+// Whole pixels for a length in points, as image contexts count them: a hair over a
+// whole number is rounding noise.
+int pixelsFor(double points, double scale) {
+    return static_cast<int>(std::ceil(points * scale - 1e-6));
 }
 
-void CLStrokeCanvas::fill(const UIColor& color) {
-    if (!context_) {
-        return;
+}  // namespace
+
+CLStrokeCanvas::CLStrokeCanvas(CGSize size, double scale, CGPixelFormat format)
+    : size_(size),
+      scale_(scale),
+      context_(CGContext::createBitmap(pixelsFor(size.width, scale), pixelsFor(size.height, scale),
+                                       format)) {
+    if (context_) {
+        // y-down points, as in the view.
+        context_->translateCTM(0, context_->height());
+        context_->scaleCTM(scale, -scale);
     }
-    context_->saveGState();
-    context_->setBlendMode(CGBlendMode::Copy);
-    context_->setFillColor(color);
-    context_->fillRect({{0, 0}, size_});
-    context_->restoreGState();
 }
 
 void CLStrokeCanvas::drawLine(CGPoint from, CGPoint to, double width, const UIColor& color,

@@ -13,10 +13,10 @@
 // pixels, since the next stroke paints into a copy.
 class CLStrokeCanvas {
 public:
-    // Transparent to begin with.
-    CLStrokeCanvas(CGSize size, double scale);
+    // Transparent to begin with, or black in the opaque formats (a grey mask).
+    CLStrokeCanvas(CGSize size, double scale,
+                   CGPixelFormat format = CGPixelFormat::ARGB32Premultiplied);
 
-    void fill(const UIColor& color);
     // A straight stroke of width points with round caps, so a stroke from a point to
     // itself is a dot of that diameter. Clear makes what it covers transparent.
     void drawLine(CGPoint from, CGPoint to, double width, const UIColor& color, CGBlendMode mode);
@@ -24,7 +24,7 @@ public:
     UIImagePtr image();
 
 private:
-    CGContextRef context_;
     CGSize size_;
     double scale_;
+    CGContextRef context_;
 };
