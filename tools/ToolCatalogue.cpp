@@ -24,6 +24,8 @@
 #include "tools/geometry/CLResizeTool.h"
 #include "tools/geometry/CLRotateTool.h"
 #include "tools/overlay/text/CLTextTool.h"
+#include "tools/paint/CLDrawTool.h"
+#include "tools/paint/CLSplashTool.h"
 #include "tools/tonecurve/CLToneCurveTool.h"
 
 namespace {
@@ -58,6 +60,8 @@ std::vector<std::string> ToolCatalogue::registerClasses(ClassRegistry& registry)
     registrar.add<CLAdjustmentTool, CLImageToolBase>();
     registrar.add<CLBlurTool, CLImageToolBase>();
     registrar.add<CLRotateTool, CLImageToolBase>();
+    registrar.add<CLDrawTool, CLImageToolBase>();
+    registrar.add<CLSplashTool, CLImageToolBase>();
     registrar.add<CLToneCurveTool, CLImageToolBase>();
     registrar.add<CLClippingTool, CLImageToolBase>();
     registrar.add<CLResizeTool, CLImageToolBase>();

@@ -2,6 +2,7 @@
 
 #include <QtGui/QLinearGradient>
 #include <QtGui/QPainter>
+#include <QtGui/QPainterPathStroker>
 #include <cmath>
 
 #include "platform/graphics/CGContextImpl.h"
@@ -13,6 +14,52 @@ namespace {
 bool isInvertible(const CGAffineTransform& t) {
     const double determinant = t.a * t.d - t.b * t.c;
     return determinant != 0 && std::isfinite(determinant);
+}
+
+// Qt's stroker leaves out a subpath that goes nowhere (a line from a point to itself);
+// the platform paints its caps there: a disc of the line width for round caps, a square
+// for square ones.
+QPainterPath capsOfPointSubpaths(const CGPath& path, double width, CGLineCap cap) {
+    QPainterPath caps;
+    if (cap == CGLineCap::Butt) {
+        return caps;
+    }
+    CGPoint start;
+    bool drawn = false;
+    bool stillAtStart = false;
+    const auto endSubpath = [&] {
+        if (drawn && stillAtStart) {
+            const QRectF square(start.x - width / 2, start.y - width / 2, width, width);
+            if (cap == CGLineCap::Round) {
+                caps.addEllipse(square);
+            } else {
+                caps.addRect(square);
+            }
+        }
+        drawn = false;
+    };
+    for (const CGPath::Element& element : path.elements()) {
+        switch (element.type) {
+            case CGPath::ElementType::MoveTo:
+                endSubpath();
+                start = element.points[0];
+                stillAtStart = true;
+                break;
+            case CGPath::ElementType::Close:
+                break;
+            default: {
+                const int count = element.type == CGPath::ElementType::LineTo        ? 1
+                                  : element.type == CGPath::ElementType::QuadCurveTo ? 2
+                                                                                     : 3;
+                drawn = true;
+                for (int i = 0; i < count; ++i) {
+                    stillAtStart = stillAtStart && element.points[i] == start;
+                }
+            }
+        }
+    }
+    endSubpath();
+    return caps;
 }
 
 // Where drawImage puts the bitmap's pixels: its first row at rect's max-y edge.
@@ -238,8 +285,20 @@ void CGContext::fillUserPath(const CGPath& path) {
 
 void CGContext::strokeUserPath(const CGPath& path) {
     const QPainterPath userPath = qtbridge::qtPath(path);
+    const QPainterPath dots =
+        capsOfPointSubpaths(path, impl_->state.lineWidth, impl_->state.lineCap);
     impl_->paint([&](QPainter& painter, const QTransform&) {
-        painter.strokePath(userPath, impl_->pen(impl_->state.strokeColor, painter.transform()));
+        const QPen pen = impl_->pen(impl_->state.strokeColor, painter.transform());
+        if (dots.isEmpty()) {
+            painter.strokePath(userPath, pen);
+            return;
+        }
+        // One fill of outline and caps, so that they overlap without painting twice.
+        QPainterPathStroker stroker(pen);
+        QPainterPath outline = stroker.createStroke(userPath);
+        outline.addPath(dots);
+        outline.setFillRule(Qt::WindingFill);
+        painter.fillPath(outline, pen.brush());
     });
 }
 

@@ -60,14 +60,15 @@ void UIPanGestureRecognizer::rebaseAfter(CGPoint previousCentroid) {
 }
 
 void UIPanGestureRecognizer::touchesBegan(const UITouchSet& touches, const UIEvent&) {
+    // Too many fingers before it begins, whether they came one by one or together.
+    if (state() == UIGestureRecognizerState::Possible && this->touches().size() > maximumTouches_) {
+        setState(UIGestureRecognizerState::Failed);
+        return;
+    }
     if (this->touches().size() == touches.size()) {
         origin_ = centroid();
         samples_.clear();
         addSample();
-        return;
-    }
-    if (state() == UIGestureRecognizerState::Possible && this->touches().size() > maximumTouches_) {
-        setState(UIGestureRecognizerState::Failed);
         return;
     }
     // The new fingers are at the end of the list: the centroid before them is the

@@ -98,6 +98,18 @@ TEST(CGContextTest, PathsFillAndStrokeWithTheirStyle) {
     context->setLineCap(CGLineCap::Butt);
     context->strokeLineSegment({40, 55}, {50, 55});
     EXPECT_EQ(at(*context, 38, 55), kClear);
+
+    // A line that goes nowhere shows its caps: a dot of the line's width when round.
+    context->setLineWidth(10);
+    context->strokeLineSegment({30, 45}, {30, 45});
+    EXPECT_EQ(at(*context, 30, 45), kClear);
+    context->setLineCap(CGLineCap::Round);
+    context->strokeLineSegment({30, 45}, {30, 45});
+    EXPECT_EQ(at(*context, 30, 45), kRed);
+    EXPECT_EQ(at(*context, 26, 45), kRed);
+    EXPECT_EQ(at(*context, 30, 41), kRed);
+    EXPECT_EQ(at(*context, 23, 45), kClear);
+    EXPECT_EQ(at(*context, 25, 40), kClear) << "round, not square";
 }
 
 TEST(CGContextTest, ArcsTurnThePlatformsWayInYDownSpace) {

@@ -167,6 +167,12 @@ TEST(PanGestureRecognizer, RespectsMinimumAndMaximumNumberOfTouches) {
     scene.touches.down(1, {100, 100}).down(2, {200, 100}).drag(1, {100, 100}, {100, 200}, 5);
     EXPECT_TRUE(states.empty()) << "a second finger before the pan begins makes it fail";
     EXPECT_EQ(pan->state(), State::Failed);
+    scene.touches.up(1, {100, 200}).up(2, {200, 100});
+
+    scene.touches.send(
+        {{1, UITouchPhase::Began, {100, 100}, {}}, {2, UITouchPhase::Began, {200, 100}, {}}});
+    scene.touches.drag(1, {100, 100}, {100, 200}, 5);
+    EXPECT_TRUE(states.empty()) << "so do two fingers touching down together";
 }
 
 TEST(PinchGestureRecognizer, ScalesWithTheFingersDistance) {
