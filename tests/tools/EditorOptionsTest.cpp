@@ -1,3 +1,6 @@
+#include <filesystem>
+#include <fstream>
+
 #include "core/UIViewCLImageToolInfo.h"
 #include "platform/graphics/CGImage.h"
 #include "tests/tools/ToolWindowFixture.h"
@@ -49,6 +52,10 @@ TEST_F(EditorOptionsTest, UndoAndRedoFromTheBarAndTheKeyboard) {
     const UIImagePtr inverted = editor->originalImage();
     EXPECT_NE(centrePixel(inverted), centrePixel(opening));
     EXPECT_TRUE(undo->isEnabled());
+    const auto png = UIImagePNGRepresentation(*window->snapshot());
+    const auto shot = std::filesystem::temp_directory_path() / "editor-undo-bar.png";
+    std::ofstream(shot, std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
 
     click(centreOf(*editor->navigationBar()->buttonForItem(*undo)));
     settle();
