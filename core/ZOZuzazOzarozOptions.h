@@ -14,6 +14,10 @@ struct ZOZuzazOzarozOptions {
     bool holdToCompare = false;
     // Escape, Return, Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y.
     bool keyCommands = false;
+    // A double tap toggles between the fitted picture and its largest zoom.
+    bool doubleTapZoom = false;
 
-    static ZOZuzazOzarozOptions all() { return {true, CLEditHistory::kDefaultBudget, true, true}; }
+    static ZOZuzazOzarozOptions all() {
+        return {true, CLEditHistory::kDefaultBudget, true, true, true};
+    }
 };

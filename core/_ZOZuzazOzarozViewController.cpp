@@ -89,6 +89,9 @@ void _ZOZuzazOzarozViewController::viewDidLoad() {
     if (options().holdToCompare) {
         compare_ = std::make_unique<ZOZuzazOzarozCompare>(*this);
     }
+    if (options().doubleTapZoom) {
+        zoomToggle_ = std::make_unique<ZOZuzazOzarozZoomToggle>(*this);
+    }
 }
 
 bool _ZOZuzazOzarozViewController::handleKeyCommand(const UIKeyPress& key) {

@@ -10,6 +10,7 @@
 #include "core/ZOZuzazOzarozCompare.h"
 #include "core/ZOZuzazOzarozTransitionDelegate.h"
 #include "core/ZOZuzazOzarozUndo.h"
+#include "core/ZOZuzazOzarozZoomToggle.h"
 #include "platform/foundation/ClassRegistry.h"
 #include "platform/ui/controls/UINavigationBar.h"
 #include "platform/ui/controls/UIScrollView.h"
@@ -164,4 +165,5 @@ private:
     UIImageViewPtr targetImageView_;
     std::unique_ptr<ZOZuzazOzarozUndo> undo_;
     std::unique_ptr<ZOZuzazOzarozCompare> compare_;
+    std::unique_ptr<ZOZuzazOzarozZoomToggle> zoomToggle_;
 };

@@ -101,3 +101,15 @@ TEST_F(EditorOptionsTest, HoldingThePictureShowsTheOriginalUntilReleased) {
     settle();
     EXPECT_NE(editor->imageView()->image(), inverted) << "the sepia preview again";
 }
+
+TEST_F(EditorOptionsTest, ADoubleClickZoomsToTheLargestScaleAndBackToTheFit) {
+    const auto viewport = editor->scrollView();
+    ASSERT_GT(viewport->maximumZoomScale(), viewport->minimumZoomScale());
+    const QPoint at = qt(centreOf(*editor->imageView()));
+    QTest::mouseDClick(native(), Qt::LeftButton, {}, at);
+    settle();
+    EXPECT_DOUBLE_EQ(viewport->zoomScale(), viewport->maximumZoomScale());
+    QTest::mouseDClick(native(), Qt::LeftButton, {}, at);
+    settle();
+    EXPECT_DOUBLE_EQ(viewport->zoomScale(), viewport->minimumZoomScale());
+}
