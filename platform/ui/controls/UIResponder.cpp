@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/ui/controls/UIKeyboard.h"
+#include "platform/ui/screens/UIAlertView.h"
 #include "platform/ui/screens/UIViewController.h"
 #include "platform/ui/window/UIWindow.h"
 
@@ -113,6 +114,10 @@ void UIResponder::installKeyHandler() {
 }
 
 bool UIResponder::receiveKey(UIWindow& window, const UIKeyPress& key) {
+    // An alert waits for an answer before anything else.
+    if (const auto alert = UIAlertView::visibleAlert(); alert && alert->handleKey(key)) {
+        return true;
+    }
     if (UIResponder* responder = firstResponder(window); responder && responder->receive(key)) {
         return true;
     }

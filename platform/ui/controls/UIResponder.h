@@ -56,7 +56,8 @@ protected:
     virtual void didResignFirstResponder() {}
 
 private:
-    // Sends key to the first responder, then to the screens as a key command.
+    // Sends key to an alert on screen, else the first responder, then to the screens as
+    // a key command.
     static bool receiveKey(UIWindow& window, const UIKeyPress& key);
     bool receive(const UIKeyPress& key);
     // Resigns without updating the keyboard (the next responder takes it over).

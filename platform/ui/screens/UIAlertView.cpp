@@ -179,3 +179,19 @@ void UIAlertView::dismissWithClickedButtonIndex(int buttonIndex, bool animated) 
     UIView::animate(
         kFadeDuration, [&] { overlay->setAlpha(0); }, std::move(finish));
 }
+
+bool UIAlertView::handleKey(const UIKeyPress& key) {
+    if (!isVisible() || numberOfButtons() == 0) {
+        return false;
+    }
+    if (key.key == UIKeyPress::Key::Escape &&
+        (cancelButtonIndex() >= 0 || numberOfButtons() == 1)) {
+        buttonTapped(std::max(cancelButtonIndex(), 0));
+        return true;
+    }
+    if (key.key == UIKeyPress::Key::Return) {
+        buttonTapped(numberOfButtons() - 1);
+        return true;
+    }
+    return false;
+}

@@ -8,6 +8,7 @@
 #include "platform/ui/screens/UIAlertViewDelegate.h"
 #include "platform/ui/view/UIButton.h"
 #include "platform/ui/view/UIView.h"
+#include "platform/ui/window/UIKeyPress.h"
 
 class UIWindow;
 
@@ -45,6 +46,10 @@ public:
     void dismissWithClickedButtonIndex(int buttonIndex, bool animated);
     // The button views, for finding where to tap; null when not shown.
     std::shared_ptr<UIButton> buttonAtIndex(int index) const;
+
+    // The keyboard's way to answer, as a tap on a button: Escape the cancel button (the
+    // only button when there is no cancel one), Return the last button. Answers whether the key was used.
+    bool handleKey(const UIKeyPress& key);
 
     // The alerts on screen, the last shown last.
     static std::vector<std::shared_ptr<UIAlertView>> visibleAlerts();

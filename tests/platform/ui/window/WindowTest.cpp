@@ -8,6 +8,8 @@
 
 #include "platform/dispatch/DispatchQueue.h"
 #include "platform/ui/animation/AnimationClock.h"
+#include "platform/ui/controls/UIResponder.h"
+#include "platform/ui/screens/UIAlertView.h"
 #include "platform/ui/screens/UIViewController.h"
 #include "platform/ui/window/NativeWindow.h"
 #include "platform/ui/window/UIWindow.h"
@@ -172,4 +174,21 @@ TEST_F(WindowTest, ChangesAreRepaintedOnTheNextTurnAndAnimationsShow) {
     AnimationClock::shared().runToEnd();
     runEventLoopOnce();
     EXPECT_TRUE(near(sample(100, 150), kWhite));
+}
+
+TEST_F(WindowTest, EscapeAndReturnAnswerAnAlert) {
+    UIResponder::installKeyHandler();
+    std::vector<int> answers;
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        const auto alert =
+            std::make_shared<UIAlertView>("Replace?", "", std::weak_ptr<UIAlertViewDelegate>{},
+                                          "Keep", std::vector<std::string>{"Replace"});
+        alert->setClickedHandler([&](int index) { answers.push_back(index); });
+        alert->show();
+        QTest::keyClick(native(), key);
+        drainMainQueueAndWaitForPool();
+        AnimationClock::shared().runToEnd();
+        EXPECT_FALSE(alert->isVisible());
+    }
+    EXPECT_EQ(answers, (std::vector<int>{0, 1})) << "cancel, then the last button";
 }
