@@ -23,6 +23,8 @@
 #include "tools/geometry/CLClippingTool.h"
 #include "tools/geometry/CLResizeTool.h"
 #include "tools/geometry/CLRotateTool.h"
+#include "tools/overlay/stickers/CLEmoticonTool.h"
+#include "tools/overlay/stickers/CLStickerTool.h"
 #include "tools/overlay/text/CLTextTool.h"
 #include "tools/paint/CLDrawTool.h"
 #include "tools/paint/CLSplashTool.h"
@@ -65,6 +67,8 @@ std::vector<std::string> ToolCatalogue::registerClasses(ClassRegistry& registry)
     registrar.add<CLToneCurveTool, CLImageToolBase>();
     registrar.add<CLClippingTool, CLImageToolBase>();
     registrar.add<CLResizeTool, CLImageToolBase>();
+    registrar.add<CLStickerTool, CLImageToolBase>();
+    registrar.add<CLEmoticonTool, CLImageToolBase>();
     registrar.add<CLTextTool, CLImageToolBase>();
     addFilterCatalogue(registrar);
     registrar.add<CLEffectTool, CLImageToolBase>();

@@ -2,12 +2,15 @@
 
 #include "app/shell/BaseNavigationController.h"
 #include "app/shell/BeginViewController.h"
+#include "app/shell/HomeViewController.h"
 #include "platform/ui/screens/UIDevice.h"
 #include "tools/ToolCatalogue.h"
 
 bool AppDelegate::applicationDidFinishLaunchingWithOptions() {
     ToolCatalogue::registerSharedClasses();
     window_ = std::make_shared<UIWindow>(UIDevice::currentDevice().screenBounds());
+    // The sticker category screen is made and let go again; nothing leads to it.
+    (void)std::make_shared<HomeViewController>();
     auto begin = std::make_shared<BeginViewController>();
     window_->setRootViewController(std::make_shared<BaseNavigationController>(begin));
     window_->makeKeyAndVisible();
