@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/platform/PhotoLikePicture.h"
+#include "bench/tools/HandleDragFrame.h"
 #include "core/_ZOZuzazOzarozViewController.h"
 #include "platform/dispatch/DispatchQueue.h"
 #include "platform/ui/animation/AnimationClock.h"
@@ -54,20 +55,11 @@ void BM_TextOk12MP(benchmark::State& state) {
     }
 }
 
-// One step of a handle drag on a phone: the box turns and scales, and the editor's
-// screen (390 x 844 points at 3 pixels a point) is drawn again.
 void BM_TextHandleDragFrame(benchmark::State& state) {
     const auto editor = editorWithTextBoxes(makePhotoLikePicture(1024, 768), 3);
     const auto tool = std::dynamic_pointer_cast<CLTextTool>(editor->currentTool());
     const auto box = tool->selectedTextView();
-    editor->view()->setFrame({0, 0, 390, 844});
-    double step = 0;
-    for (auto _ : state) {
-        step += 0.01;
-        box->setArg(step);
-        box->setScale(0.5 + 0.2 * std::sin(step));
-        benchmark::DoNotOptimize(UIViewRenderer::renderToImage(*editor->view(), 3));
-    }
+    measureHandleDragFrames(state, editor, *box);
 }
 
 BENCHMARK(BM_TextOk12MP)->Arg(0)->Arg(1)->Arg(5)->Unit(benchmark::kMillisecond)->UseRealTime();

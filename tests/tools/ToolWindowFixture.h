@@ -96,6 +96,20 @@ protected:
     // Each notch turns two fingers around at.
     void turn(CGPoint at, int notches) { wheel(at, notches, Qt::ShiftModifier); }
 
+    // Drags a box's handle to where it is after turning by angle and scaling by factor
+    // about the box's centre.
+    void dragHandle(const UIView& box, const UIView& handle, double angle, double factor) {
+        const CGPoint from = centreOf(handle);
+        const CGPoint c = centreOf(box);
+        const double dx = (from.x - c.x) * factor;
+        const double dy = (from.y - c.y) * factor;
+        drag(from,
+             {c.x + dx * std::cos(angle) - dy * std::sin(angle),
+              c.y + dx * std::sin(angle) + dy * std::cos(angle)},
+             24);
+        settle();
+    }
+
     CGPoint centreOf(const UIView& view) const {
         const CGRect inWindow = view.convertRectToView(view.bounds(), window.get());
         return {inWindow.midX(), inWindow.midY()};

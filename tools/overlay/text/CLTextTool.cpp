@@ -1,5 +1,7 @@
 #include "tools/overlay/text/CLTextTool.h"
 
+#include "tools/overlay/box/CLOverlayRender.h"
+
 #include <algorithm>
 
 #include "core/CLMenuStrip.h"
@@ -52,22 +54,11 @@ std::optional<ValueDictionary> CLTextTool::optionalInfo() {
 UIImagePtr CLTextTool::buildImage(const UIImagePtr& picture,
                                   const std::vector<_CLTextView::Snapshot>& boxes,
                                   double workingWidth) {
-    if (!picture || workingWidth <= 0) {
-        return picture;
-    }
-    UIGraphicsBeginImageContextWithOptions(picture->size(), false, picture->scale());
-    UIImagePtr image;
-    if (const CGContextRef context = UIGraphicsGetCurrentContext()) {
-        picture->drawAtPoint({0, 0});
-        const double s = picture->size().width / workingWidth;
-        context->scaleCTM(s, s);
+    return CLOverlayRender::buildImage(picture, workingWidth, [&](CGContext& context) {
         for (const _CLTextView::Snapshot& box : boxes) {
-            box.draw(*context);
+            box.draw(context);
         }
-        image = UIGraphicsGetImageFromCurrentImageContext();
-    }
-    UIGraphicsEndImageContext();
-    return image;
+    });
 }
 
 CLTextTool::~CLTextTool() {

@@ -90,18 +90,8 @@ protected:
         return nullptr;
     }
 
-    // Drags the box's handle to where it is after turning by angle and scaling by
-    // factor about the box's centre.
     void dragHandle(const CLImageBoxPtr& box, double angle, double factor) {
-        const CGPoint from = centreOf(*box->circleView());
-        const CGPoint c = centreOf(*box);
-        const double dx = (from.x - c.x) * factor;
-        const double dy = (from.y - c.y) * factor;
-        drag(from,
-             {c.x + dx * std::cos(angle) - dy * std::sin(angle),
-              c.y + dx * std::sin(angle) + dy * std::cos(angle)},
-             24);
-        settle();
+        ToolWindowTest::dragHandle(*box, *box->circleView(), angle, factor);
     }
 
     std::filesystem::path folder;

@@ -119,17 +119,7 @@ protected:
         QGuiApplication::sendEvent(window->nativeWindow(), &event);
         settle();
     }
-    // Drags the box's handle to where it is after turning by angle and scaling by
-    // factor about the box's centre.
     void dragHandle(const _CLTextViewPtr& box, double angle, double factor) {
-        const CGPoint from = centreOf(*box->circleView());
-        const CGPoint c = centreOf(*box);
-        const double dx = (from.x - c.x) * factor;
-        const double dy = (from.y - c.y) * factor;
-        drag(from,
-             {c.x + dx * std::cos(angle) - dy * std::sin(angle),
-              c.y + dx * std::sin(angle) + dy * std::cos(angle)},
-             24);
-        settle();
+        ToolWindowTest::dragHandle(*box, *box->circleView(), angle, factor);
     }
 };
