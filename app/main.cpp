@@ -12,6 +12,7 @@
 #include "app/shell/AppDelegate.h"
 #include "app/shell/AppTour.h"
 #include "app/shell/BeginViewController.h"
+#include "platform/dispatch/DispatchQueue.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/ui/picker/PhotoLibrary.h"
@@ -95,16 +96,18 @@ int main(int argc, char** argv) {
     AppDelegate app;
     app.applicationDidFinishLaunchingWithOptions();
     if (!options.picture.empty()) {
-        const UIImagePtr picture = UIImage::imageWithContentsOfFile(options.picture);
-        if (picture) {
-            app.beginViewController()->editImage(picture);
-        } else {
-            std::cerr << "photoeditor: can't read a picture from " << options.picture << std::endl;
-        }
+        // The window shows at once, with the busy sign while the picture is read.
+        app.beginViewController()->editImageAtPath(
+            options.picture, [path = options.picture](bool opened) {
+                if (!opened) {
+                    std::cerr << "photoeditor: can't read a picture from " << path << std::endl;
+                }
+            });
     }
     if (!Runtime::isOffscreen()) {
         return runtime.exec();
     }
+    drainMainQueueAndWaitForPool();
     const std::filesystem::path output =
         std::filesystem::absolute(std::filesystem::path(argv[0]).parent_path() / "output");
     return runTour(app, output.string());

@@ -4,6 +4,7 @@
 #include "app/shell/ResultViewController.h"
 #include "app/translucent/KRTranslucentView.h"
 #include "core/ZOZuzazOzaroz.h"
+#include "platform/dispatch/DispatchQueue.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/graphics/ImageEncoder.h"
 #include "platform/ui/screens/UINavigationController.h"
@@ -104,6 +105,14 @@ void BeginViewController::loadView() {
     share->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
     root->addSubview(share);
     saveAndShare_ = share;
+
+    auto busy = std::make_shared<UIActivityIndicatorView>(UIActivityIndicatorViewStyle::WhiteLarge);
+    busy->setCenter(CGPoint{bounds.midX(), bounds.midY()});
+    busy->setAutoresizingMask(
+        UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleRightMargin |
+        UIViewAutoresizingFlexibleTopMargin | UIViewAutoresizingFlexibleBottomMargin);
+    root->addSubview(busy);
+    busySign_ = busy;
 }
 
 void BeginViewController::setupUI() {
@@ -128,6 +137,30 @@ void BeginViewController::editImage(const UIImagePtr& picture) {
     loadViewIfNeeded();
     imageView()->setImage(picture);
     chooseImage();
+}
+
+void BeginViewController::editImageAtPath(const std::string& path,
+                                          std::function<void(bool opened)> done) {
+    loadViewIfNeeded();
+    busySign()->startAnimating();
+    chooseImageButton()->setEnabled(false);
+    const auto weak = weakSelf();
+    DispatchQueue::global().async([path, weak, done = std::move(done)] {
+        UIImagePtr picture = UIImage::imageWithContentsOfFile(path);
+        DispatchQueue::main().async([weak, picture = std::move(picture), done] {
+            const auto self = weak.lock();
+            if (self) {
+                self->busySign()->stopAnimating();
+                self->chooseImageButton()->setEnabled(true);
+                if (picture) {
+                    self->editImage(picture);
+                }
+            }
+            if (done) {
+                done(self && picture);
+            }
+        });
+    });
 }
 
 void BeginViewController::presentUICustomActionSheet() {
