@@ -1,5 +1,7 @@
 #include "app/shell/BeginViewController.h"
 
+#include <cstring>
+
 #include "app/actionsheet/UICustomActionSheet.h"
 #include "app/shell/ResultViewController.h"
 #include "app/translucent/KRTranslucentView.h"
@@ -27,6 +29,32 @@ std::shared_ptr<UILabel> makeLabel(const CGRect& frame, const std::string& text,
     return label;
 }
 
+// True when the bitmaps hold the same pixels in the same layout (RGB32's unused alpha
+// byte aside), which is when they encode alike.
+bool haveSamePixels(const CGImage& first, const CGImage& second) {
+    if (&first == &second) {
+        return true;
+    }
+    const std::size_t rowBytes = static_cast<std::size_t>(first.width()) * first.bytesPerPixel();
+    const bool ignoresAlpha = first.format() == CGPixelFormat::RGB32;
+    for (int y = 0; y < first.height(); ++y) {
+        const std::uint8_t* a = first.row(y);
+        const std::uint8_t* b = second.row(y);
+        if (!ignoresAlpha) {
+            if (std::memcmp(a, b, rowBytes) != 0) {
+                return false;
+            }
+            continue;
+        }
+        for (std::size_t i = 0; i < rowBytes; i += 4) {
+            if (std::memcmp(a + i, b + i, 3) != 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool BeginViewController::firstimageIsEqualTo(const UIImagePtr& first, const UIImagePtr& second) {
@@ -37,6 +65,14 @@ bool BeginViewController::firstimageIsEqualTo(const UIImagePtr& first, const UII
     // a PNG encoding of a whole photo, which takes seconds.
     if (first->size() != second->size() || first->scale() != second->scale()) {
         return false;
+    }
+    // Alike bitmaps in alike orientations encode alike: comparing their pixels spares the
+    // main thread two PNG encodings.
+    const CGImage& firstBitmap = *first->CGImage();
+    const CGImage& secondBitmap = *second->CGImage();
+    if (first->imageOrientation() == second->imageOrientation() &&
+        firstBitmap.format() == secondBitmap.format()) {
+        return haveSamePixels(firstBitmap, secondBitmap);
     }
     const std::vector<std::uint8_t> firstBytes = ImageEncoder::encodePNG(*first);
     return !firstBytes.empty() && firstBytes == ImageEncoder::encodePNG(*second);
