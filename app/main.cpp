@@ -12,12 +12,12 @@
 #include "app/shell/AppDelegate.h"
 #include "app/shell/AppTour.h"
 #include "app/shell/BeginViewController.h"
+#include "app/shell/WindowTaps.h"
 #include "platform/dispatch/DispatchQueue.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/ui/picker/PhotoLibrary.h"
 #include "platform/ui/screens/UIDevice.h"
-#include "platform/ui/window/TouchTracker.h"
 
 namespace {
 
@@ -44,23 +44,6 @@ Options parse(int argc, char** argv) {
     }
     return options;
 }
-
-// Taps through the window's own touch handling, a sixtieth of a second apart.
-class WindowTaps {
-public:
-    explicit WindowTaps(UIWindow& window) : tracker_(window) {}
-
-    void operator()(CGPoint point) {
-        time_ += 0.5;
-        tracker_.send({{1, UITouchPhase::Began, point, {}}}, time_);
-        time_ += 1.0 / 60;
-        tracker_.send({{1, UITouchPhase::Ended, point, {}}}, time_);
-    }
-
-private:
-    TouchTracker tracker_;
-    double time_ = 0;
-};
 
 int runTour(AppDelegate& app, const std::string& outputFolder) {
     std::cout << "No display: playing a first edit on the app's screens, offscreen.\n"
