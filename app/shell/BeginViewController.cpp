@@ -79,8 +79,11 @@ bool BeginViewController::firstimageIsEqualTo(const UIImagePtr& first, const UII
 }
 
 UIImagePtr BeginViewController::placeholderImage() {
-    return UIImage::imageWithContentsOfFile(NSBundle::mainBundle()->bundlePath() + "/" +
-                                            kPlaceholderName);
+    if (!placeholder_) {
+        placeholder_ = UIImage::imageWithContentsOfFile(NSBundle::mainBundle()->bundlePath() + "/" +
+                                                        kPlaceholderName);
+    }
+    return placeholder_;
 }
 
 std::weak_ptr<BeginViewController> BeginViewController::weakSelf() {

@@ -58,11 +58,13 @@ protected:
 
 private:
     std::weak_ptr<BeginViewController> weakSelf();
-    static UIImagePtr placeholderImage();
+    // Read from the bundle once and kept: every "New" compares the shown picture with it.
+    UIImagePtr placeholderImage();
 
     std::weak_ptr<UIImageView> imageView_;
     std::weak_ptr<UIButton> chooseImageButton_;
     std::weak_ptr<UIView> saveAndShare_;
     std::weak_ptr<UIView> blurView_;
     std::weak_ptr<UIActivityIndicatorView> busySign_;
+    UIImagePtr placeholder_;
 };
