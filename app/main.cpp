@@ -12,11 +12,12 @@
 #include "app/shell/AppDelegate.h"
 #include "app/shell/AppTour.h"
 #include "app/shell/BeginViewController.h"
+#include "app/shell/WindowTaps.h"
+#include "platform/dispatch/DispatchQueue.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/ui/picker/PhotoLibrary.h"
 #include "platform/ui/screens/UIDevice.h"
-#include "platform/ui/window/TouchTracker.h"
 
 namespace {
 
@@ -43,23 +44,6 @@ Options parse(int argc, char** argv) {
     }
     return options;
 }
-
-// Taps through the window's own touch handling, a sixtieth of a second apart.
-class WindowTaps {
-public:
-    explicit WindowTaps(UIWindow& window) : tracker_(window) {}
-
-    void operator()(CGPoint point) {
-        time_ += 0.5;
-        tracker_.send({{1, UITouchPhase::Began, point, {}}}, time_);
-        time_ += 1.0 / 60;
-        tracker_.send({{1, UITouchPhase::Ended, point, {}}}, time_);
-    }
-
-private:
-    TouchTracker tracker_;
-    double time_ = 0;
-};
 
 int runTour(AppDelegate& app, const std::string& outputFolder) {
     std::cout << "No display: playing a first edit on the app's screens, offscreen.\n"
@@ -95,16 +79,18 @@ int main(int argc, char** argv) {
     AppDelegate app;
     app.applicationDidFinishLaunchingWithOptions();
     if (!options.picture.empty()) {
-        const UIImagePtr picture = UIImage::imageWithContentsOfFile(options.picture);
-        if (picture) {
-            app.beginViewController()->editImage(picture);
-        } else {
-            std::cerr << "photoeditor: can't read a picture from " << options.picture << std::endl;
-        }
+        // The window shows at once, with the busy sign while the picture is read.
+        app.beginViewController()->editImageAtPath(
+            options.picture, [path = options.picture](bool opened) {
+                if (!opened) {
+                    std::cerr << "photoeditor: can't read a picture from " << path << std::endl;
+                }
+            });
     }
     if (!Runtime::isOffscreen()) {
         return runtime.exec();
     }
+    drainMainQueueAndWaitForPool();
     const std::filesystem::path output =
         std::filesystem::absolute(std::filesystem::path(argv[0]).parent_path() / "output");
     return runTour(app, output.string());

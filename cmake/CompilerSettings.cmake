@@ -10,6 +10,18 @@ if(PHOTOEDITOR_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(PHOTOEDITOR_FUZZ)
+    # Every library gets the fuzzer's coverage hooks; the targets link its driver.
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(PHOTOEDITOR_TSAN)
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+endif()
+
 if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
     set(CMAKE_BUILD_TYPE RelWithDebInfo CACHE STRING "Build type" FORCE)
 endif()

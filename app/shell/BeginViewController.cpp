@@ -1,9 +1,12 @@
 #include "app/shell/BeginViewController.h"
 
+#include <cstring>
+
 #include "app/actionsheet/UICustomActionSheet.h"
 #include "app/shell/ResultViewController.h"
 #include "app/translucent/KRTranslucentView.h"
 #include "core/ZOZuzazOzaroz.h"
+#include "platform/dispatch/DispatchQueue.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/graphics/ImageEncoder.h"
 #include "platform/ui/screens/UINavigationController.h"
@@ -26,6 +29,32 @@ std::shared_ptr<UILabel> makeLabel(const CGRect& frame, const std::string& text,
     return label;
 }
 
+// True when the bitmaps hold the same pixels in the same layout (RGB32's unused alpha
+// byte aside), which is when they encode alike.
+bool haveSamePixels(const CGImage& first, const CGImage& second) {
+    if (&first == &second) {
+        return true;
+    }
+    const std::size_t rowBytes = static_cast<std::size_t>(first.width()) * first.bytesPerPixel();
+    const bool ignoresAlpha = first.format() == CGPixelFormat::RGB32;
+    for (int y = 0; y < first.height(); ++y) {
+        const std::uint8_t* a = first.row(y);
+        const std::uint8_t* b = second.row(y);
+        if (!ignoresAlpha) {
+            if (std::memcmp(a, b, rowBytes) != 0) {
+                return false;
+            }
+            continue;
+        }
+        for (std::size_t i = 0; i < rowBytes; i += 4) {
+            if (std::memcmp(a + i, b + i, 3) != 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool BeginViewController::firstimageIsEqualTo(const UIImagePtr& first, const UIImagePtr& second) {
@@ -37,13 +66,24 @@ bool BeginViewController::firstimageIsEqualTo(const UIImagePtr& first, const UII
     if (first->size() != second->size() || first->scale() != second->scale()) {
         return false;
     }
+    // Alike bitmaps in alike orientations encode alike: comparing their pixels spares the
+    // main thread two PNG encodings.
+    const CGImage& firstBitmap = *first->CGImage();
+    const CGImage& secondBitmap = *second->CGImage();
+    if (first->imageOrientation() == second->imageOrientation() &&
+        firstBitmap.format() == secondBitmap.format()) {
+        return haveSamePixels(firstBitmap, secondBitmap);
+    }
     const std::vector<std::uint8_t> firstBytes = ImageEncoder::encodePNG(*first);
     return !firstBytes.empty() && firstBytes == ImageEncoder::encodePNG(*second);
 }
 
 UIImagePtr BeginViewController::placeholderImage() {
-    return UIImage::imageWithContentsOfFile(NSBundle::mainBundle()->bundlePath() + "/" +
-                                            kPlaceholderName);
+    if (!placeholder_) {
+        placeholder_ = UIImage::imageWithContentsOfFile(NSBundle::mainBundle()->bundlePath() + "/" +
+                                                        kPlaceholderName);
+    }
+    return placeholder_;
 }
 
 std::weak_ptr<BeginViewController> BeginViewController::weakSelf() {
@@ -104,6 +144,14 @@ void BeginViewController::loadView() {
     share->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
     root->addSubview(share);
     saveAndShare_ = share;
+
+    auto busy = std::make_shared<UIActivityIndicatorView>(UIActivityIndicatorViewStyle::WhiteLarge);
+    busy->setCenter(CGPoint{bounds.midX(), bounds.midY()});
+    busy->setAutoresizingMask(
+        UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleRightMargin |
+        UIViewAutoresizingFlexibleTopMargin | UIViewAutoresizingFlexibleBottomMargin);
+    root->addSubview(busy);
+    busySign_ = busy;
 }
 
 void BeginViewController::setupUI() {
@@ -130,6 +178,30 @@ void BeginViewController::editImage(const UIImagePtr& picture) {
     loadViewIfNeeded();
     imageView()->setImage(picture);
     chooseImage();
+}
+
+void BeginViewController::editImageAtPath(const std::string& path,
+                                          std::function<void(bool opened)> done) {
+    loadViewIfNeeded();
+    busySign()->startAnimating();
+    chooseImageButton()->setEnabled(false);
+    const auto weak = weakSelf();
+    DispatchQueue::global().async([path, weak, done = std::move(done)] {
+        UIImagePtr picture = UIImage::imageWithContentsOfFile(path);
+        DispatchQueue::main().async([weak, picture = std::move(picture), done] {
+            const auto self = weak.lock();
+            if (self) {
+                self->busySign()->stopAnimating();
+                self->chooseImageButton()->setEnabled(true);
+                if (picture) {
+                    self->editImage(picture);
+                }
+            }
+            if (done) {
+                done(self && picture);
+            }
+        });
+    });
 }
 
 void BeginViewController::presentUICustomActionSheet() {

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "app/actionsheet/UICustomActionSheetDelegate.h"
 #include "app/shell/BaseViewController.h"
 #include "core/ZOZuzazOzarozTransitionDelegate.h"
 #include "platform/ui/picker/UIImagePickerController.h"
 #include "platform/ui/picker/UIImagePickerControllerDelegate.h"
+#include "platform/ui/view/UIActivityIndicatorView.h"
 #include "platform/ui/view/UIButton.h"
 #include "platform/ui/view/UIImageView.h"
 
@@ -34,6 +37,10 @@ public:
     void chooseImage();
     // Shows picture on this screen and opens it in the editor.
     void editImage(const UIImagePtr& picture);
+    // Shows the busy sign, reads the picture file off the main thread, then opens it as
+    // editImage does; done(false) when the file is no readable picture.
+    void editImageAtPath(const std::string& path, std::function<void(bool opened)> done);
+    std::shared_ptr<UIActivityIndicatorView> busySign() const { return busySign_.lock(); }
     void presentUICustomActionSheet();
 
     void customActionSheetClickedButtonAtIndex(UICustomActionSheet& sheet,
@@ -51,10 +58,13 @@ protected:
 
 private:
     std::weak_ptr<BeginViewController> weakSelf();
-    static UIImagePtr placeholderImage();
+    // Read from the bundle once and kept: every "New" compares the shown picture with it.
+    UIImagePtr placeholderImage();
 
     std::weak_ptr<UIImageView> imageView_;
     std::weak_ptr<UIButton> chooseImageButton_;
     std::weak_ptr<UIView> saveAndShare_;
     std::weak_ptr<UIView> blurView_;
+    std::weak_ptr<UIActivityIndicatorView> busySign_;
+    UIImagePtr placeholder_;
 };

@@ -57,6 +57,14 @@ void drainMainQueueAndWaitForPool() {
     } while (main.hasRunnableTasks() || pool.hasRunnableTasks());
 }
 
+double longestMainQueueTaskSeconds() {
+    return std::chrono::duration<double>(mainQueue().longestTask()).count();
+}
+
+void resetLongestMainQueueTask() {
+    mainQueue().resetLongestTask();
+}
+
 void drainMainQueue() {
     mainQueue().drain();
 }

@@ -60,6 +60,11 @@ void drainMainQueueAndWaitForPool();
 // elsewhere, or from inside a main-queue task, it does nothing.
 void drainMainQueue();
 
+// The longest a main-queue task has run since the last reset, measured around each task
+// by the main queue itself: tests check that nothing blocks the screen.
+double longestMainQueueTaskSeconds();
+void resetLongestMainQueueTask();
+
 // One turn of the event loop: handles the events pending now, among them the main
 // queue's wake-ups, without blocking. Main thread only. For tests and the offscreen
 // program, which have no running loop.

@@ -2,6 +2,7 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QMetaObject>
+#include <algorithm>
 
 // Marks the queue as draining for the scope, and on leaving (normally or by an
 // exception) lets tasks still queued wake the event loop again.
@@ -80,9 +81,23 @@ bool MainQueue::drain() {
             task = std::move(tasks_.front());
             tasks_.pop_front();
         }
+        const auto start = std::chrono::steady_clock::now();
         task();
+        const auto took = std::chrono::steady_clock::now() - start;
+        std::lock_guard lock(mutex_);
+        longestTask_ = std::max(longestTask_, took);
     }
     return true;
+}
+
+std::chrono::steady_clock::duration MainQueue::longestTask() const {
+    std::lock_guard lock(mutex_);
+    return longestTask_;
+}
+
+void MainQueue::resetLongestTask() {
+    std::lock_guard lock(mutex_);
+    longestTask_ = {};
 }
 
 bool MainQueue::hasRunnableTasks() const {

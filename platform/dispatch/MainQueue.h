@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <deque>
 #include <mutex>
 
@@ -22,6 +23,10 @@ public:
     // True when there are queued tasks and the queue is not held.
     bool hasRunnableTasks() const;
 
+    // The longest any task has run since the last reset, timed around each task.
+    std::chrono::steady_clock::duration longestTask() const;
+    void resetLongestTask();
+
 private:
     class DrainScope;
 
@@ -34,4 +39,5 @@ private:
     bool held_ = false;
     bool wakeScheduled_ = false;
     bool draining_ = false;
+    std::chrono::steady_clock::duration longestTask_{};
 };

@@ -9,18 +9,14 @@
 #include <QtGui/QImageReader>
 #include <QtGui/QPainter>
 #include <QtGui/QRgb>
-#include <algorithm>
-#include <array>
 #include <cerrno>
 #include <mutex>
 
-#include "platform/graphics/JpegStructure.h"
-#include "platform/graphics/PngStructure.h"
+#include "platform/graphics/DecodePlan.h"
+#include "platform/graphics/JpegWarnings.h"
 #include "platform/graphics/QtBridge.h"
 
 namespace {
-
-constexpr std::array<const char*, 5> kAcceptedFormats{"jpeg", "png", "webp", "gif", "bmp"};
 
 // Qt refuses pictures over 128 MB by default; ours may reach CGImage's limit at four
 // bytes a pixel (a 16-bit PNG of 48 MP fits as well). Our own size check comes first.
@@ -52,21 +48,6 @@ UIImageOrientation orientationOf(QImageIOHandler::Transformations transformation
         default:
             return UIImageOrientation::Up;
     }
-}
-
-bool isAcceptedFormat(const QByteArray& format) {
-    return std::any_of(kAcceptedFormats.begin(), kAcceptedFormats.end(),
-                       [&](const char* accepted) { return format == accepted; });
-}
-
-bool hasSoundStructure(const QByteArray& format, std::span<const std::uint8_t> data) {
-    if (format == "jpeg") {
-        return JpegStructure::isSound(data, ImageDecoder::kMaxJpegScans);
-    }
-    if (format == "png") {
-        return PngStructure::isSound(data, ImageDecoder::kMaxAncillaryChunkBytes);
-    }
-    return true;
 }
 
 void premultiplyInPlace(CGImage& bitmap) {
@@ -145,8 +126,16 @@ struct FileDescriptor {
 }  // namespace
 
 UIImagePtr ImageDecoder::decodeData(std::span<const std::uint8_t> data) {
+    return decodeData(data, Request{}).image;
+}
+
+UIImagePtr ImageDecoder::decodeFile(const std::string& path) {
+    return decodeFile(path, Request{}).image;
+}
+
+ImageDecoder::Result ImageDecoder::decodeData(std::span<const std::uint8_t> data, Request request) {
     if (data.empty() || static_cast<std::int64_t>(data.size()) > kMaxFileBytes) {
-        return nullptr;
+        return {};
     }
     raiseQtAllocationLimitOnce();
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()),
@@ -155,30 +144,45 @@ UIImagePtr ImageDecoder::decodeData(std::span<const std::uint8_t> data) {
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAutoTransform(false);
-    const QByteArray format = reader.format();
-    if (!isAcceptedFormat(format) || !hasSoundStructure(format, data)) {
-        return nullptr;
+    const std::optional<DecodePlan> plan = planDecode(reader, data, request);
+    if (!plan) {
+        return {};
     }
-    const QSize size = reader.size();
-    if (!size.isValid() || !CGImage::isAcceptableSize(size.width(), size.height())) {
-        return nullptr;
+    Result result{nullptr, DecodeBudget::shared().reserve(plan->peakBytes())};
+    if (!result.memory.granted()) {
+        return {};
+    }
+    if (plan->output != plan->frame) {
+        reader.setScaledSize(plan->output);
     }
     const UIImageOrientation orientation = orientationOf(reader.transformation());
     int dotsPerMeter = 0;
-    std::shared_ptr<CGImage> bitmap = readPixels(reader, size, dotsPerMeter);
+    std::shared_ptr<CGImage> bitmap;
+    if (plan->jpeg.verdict == JpegStructure::Verdict::Unterminated) {
+        // Whole entropy data decodes without a word from the codec; data that stops
+        // early makes it warn as it fills the rest of the picture.
+        const JpegWarnings::Watch watch;
+        bitmap = readPixels(reader, plan->output, dotsPerMeter);
+        if (watch.warned()) {
+            return {};
+        }
+    } else {
+        bitmap = readPixels(reader, plan->output, dotsPerMeter);
+    }
     // Artwork saved as PNG records its pixel density; photos keep scale 1 whatever their
     // print resolution says.
-    const double scale = format == "png" ? qtbridge::scaleForDotsPerMeter(dotsPerMeter) : 1.0;
-    return UIImage::imageWithCGImage(std::move(bitmap), scale, orientation);
+    const double scale = plan->format == "png" ? qtbridge::scaleForDotsPerMeter(dotsPerMeter) : 1.0;
+    result.image = UIImage::imageWithCGImage(std::move(bitmap), scale, orientation);
+    return result;
 }
 
-UIImagePtr ImageDecoder::decodeFile(const std::string& path) {
+ImageDecoder::Result ImageDecoder::decodeFile(const std::string& path, Request request) {
     // Non-blocking, so a FIFO named like a picture can't hang the open.
     const FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
     struct stat status {};
     if (file.fd < 0 || ::fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode) ||
         status.st_size <= 0 || status.st_size > kMaxFileBytes) {
-        return nullptr;
+        return {};
     }
     std::vector<std::uint8_t> data(static_cast<std::size_t>(status.st_size));
     std::size_t filled = 0;
@@ -193,5 +197,5 @@ UIImagePtr ImageDecoder::decodeFile(const std::string& path) {
         filled += static_cast<std::size_t>(count);
     }
     data.resize(filled);
-    return decodeData(data);
+    return decodeData(data, request);
 }

@@ -1,5 +1,6 @@
 #include "platform/graphics/JpegStructure.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
@@ -9,6 +10,8 @@ constexpr std::uint8_t kStartOfImage = 0xD8;
 constexpr std::uint8_t kEndOfImage = 0xD9;
 constexpr std::uint8_t kStartOfScan = 0xDA;
 constexpr std::uint8_t kTemporary = 0x01;
+constexpr int kMaxComponents = 4;
+constexpr std::uint64_t kAllCoefficients = ~std::uint64_t{0};
 
 bool isRestart(std::uint8_t marker) {
     return marker >= 0xD0 && marker <= 0xD7;
@@ -17,6 +20,11 @@ bool isRestart(std::uint8_t marker) {
 // SOF0…SOF15, except DHT (C4), JPG (C8) and DAC (CC), which share the range.
 bool isStartOfFrame(std::uint8_t marker) {
     return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
+// SOF2, SOF6, SOF10 and SOF14.
+bool isProgressiveFrame(std::uint8_t marker) {
+    return (marker & 0x03) == 0x02;
 }
 
 std::size_t readBigEndian16(std::span<const std::uint8_t> data, std::size_t at) {
@@ -45,57 +53,137 @@ std::size_t endOfEntropyData(std::span<const std::uint8_t> data, std::size_t pos
     return position;
 }
 
+// Which coefficients of each frame component the scans so far bring to full precision
+// (successive approximation low bit 0).
+class Coverage {
+public:
+    // segment: the frame header's body, after its length.
+    bool readFrame(std::span<const std::uint8_t> segment, bool progressive) {
+        progressive_ = progressive;
+        count_ = segment.size() >= 6 ? segment[5] : 0;
+        if (count_ < 1 || count_ > kMaxComponents ||
+            segment.size() < 6 + 3 * static_cast<std::size_t>(count_)) {
+            return false;
+        }
+        for (int i = 0; i < count_; ++i) {
+            ids_[i] = segment[6 + 3 * i];
+        }
+        return true;
+    }
+
+    // segment: the scan header's body, after its length.
+    void readScan(std::span<const std::uint8_t> segment) {
+        const std::size_t count = segment.empty() ? 0 : segment[0];
+        if (segment.size() < 4 + 2 * count) {
+            return;
+        }
+        const int start = segment[1 + 2 * count];
+        const int end = segment[2 + 2 * count];
+        const int lowBit = segment[3 + 2 * count] & 0x0F;
+        std::uint64_t covered = kAllCoefficients;
+        if (progressive_) {
+            if (lowBit != 0 || start > end || end > 63) {
+                return;
+            }
+            covered = (end == 63 ? kAllCoefficients : (std::uint64_t{1} << (end + 1)) - 1) &
+                      ~((std::uint64_t{1} << start) - 1);
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            for (int c = 0; c < count_; ++c) {
+                if (ids_[c] == segment[1 + 2 * i]) {
+                    done_[c] |= covered;
+                }
+            }
+        }
+    }
+
+    bool isComplete() const {
+        for (int c = 0; c < count_; ++c) {
+            if (done_[c] != kAllCoefficients) {
+                return false;
+            }
+        }
+        return count_ > 0;
+    }
+
+    int components() const { return count_; }
+
+private:
+    bool progressive_ = false;
+    int count_ = 0;
+    std::array<std::uint8_t, kMaxComponents> ids_{};
+    std::array<std::uint64_t, kMaxComponents> done_{};
+};
+
 }  // namespace
 
-bool JpegStructure::isSound(std::span<const std::uint8_t> data, int maxScans) {
+JpegStructure::Summary JpegStructure::inspect(std::span<const std::uint8_t> data, Limits limits) {
+    Summary summary;
     if (data.size() < 4 || data[0] != kMarkerPrefix || data[1] != kStartOfImage) {
-        return false;
+        return summary;
     }
     std::size_t position = 2;
     int scans = 0;
+    int segments = 0;
     bool sawFrame = false;
+    bool inScanData = false;
+    Coverage coverage;
     while (position < data.size()) {
         if (data[position] != kMarkerPrefix) {
-            return false;
+            return summary;
         }
+        inScanData = false;
         while (position < data.size() && data[position] == kMarkerPrefix) {
             ++position;  // fill bytes
         }
         if (position >= data.size()) {
-            return false;
+            return summary;
         }
         const std::uint8_t marker = data[position++];
         if (marker == kEndOfImage) {
-            return sawFrame && scans > 0;
+            summary.verdict = sawFrame && scans > 0 ? Verdict::Complete : Verdict::Refused;
+            return summary;
         }
         if (marker == kStartOfImage || marker == 0x00) {
-            return false;
+            return summary;
         }
         if (isRestart(marker) || marker == kTemporary) {
             continue;
         }
         if (position + 2 > data.size()) {
-            return false;
+            return summary;
         }
         const std::size_t length = readBigEndian16(data, position);
         if (length < 2 || position + length > data.size()) {
-            return false;
+            return summary;
         }
-        if (isStartOfFrame(marker)) {
+        const std::span<const std::uint8_t> body = data.subspan(position + 2, length - 2);
+        if (isStartOfFrame(marker) && !sawFrame) {
             // Precision (1 byte), then height and width.
             if (length < 8 || readBigEndian16(data, position + 3) == 0 ||
-                readBigEndian16(data, position + 5) == 0) {
-                return false;
+                readBigEndian16(data, position + 5) == 0 ||
+                !coverage.readFrame(body, isProgressiveFrame(marker))) {
+                return summary;
             }
             sawFrame = true;
+            summary.progressive = isProgressiveFrame(marker);
+            summary.components = coverage.components();
         }
         position += length;
         if (marker == kStartOfScan) {
-            if (!sawFrame || ++scans > maxScans) {
-                return false;
+            if (!sawFrame || ++scans > limits.maxScans) {
+                return summary;
             }
+            summary.scans = scans;
+            coverage.readScan(body);
             position = endOfEntropyData(data, position);
+            inScanData = true;
+        } else if (++segments > limits.maxSegments) {
+            return summary;
         }
     }
-    return false;
+    if (inScanData && coverage.isComplete()) {
+        summary.verdict = Verdict::Unterminated;
+    }
+    return summary;
 }

@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -59,6 +60,19 @@ AtomicFileWriter::Result AtomicFileWriter::writeNew(const std::string& path,
         ::unlink(temporary.c_str());
     }
     return result;
+}
+
+bool AtomicFileWriter::isTemporaryName(const std::string& filename) {
+    // "." + name + "." + random number + "-" + counter, as createTemporary makes them.
+    const std::size_t dash = filename.rfind('-');
+    const std::size_t dot = filename.rfind('.', dash);
+    const auto isNumber = [&](std::size_t from, std::size_t to) {
+        return from < to && std::all_of(filename.begin() + static_cast<std::ptrdiff_t>(from),
+                                        filename.begin() + static_cast<std::ptrdiff_t>(to),
+                                        [](char c) { return c >= '0' && c <= '9'; });
+    };
+    return filename.starts_with(".") && dash != std::string::npos && dot != std::string::npos &&
+           dot > 1 && isNumber(dot + 1, dash) && isNumber(dash + 1, filename.size());
 }
 
 int AtomicFileWriter::createTemporary(const std::filesystem::path& folder, const std::string& name,

@@ -22,6 +22,10 @@ public:
 
     static Result writeNew(const std::string& path, std::span<const std::uint8_t> bytes);
 
+    // True for a file name this writer gives its temporary files. A process killed
+    // between writing and moving one leaves it behind, for its folder's owner to remove.
+    static bool isTemporaryName(const std::string& filename);
+
 private:
     // Opens a new hidden file beside the target; -1 with errno set on failure.
     static int createTemporary(const std::filesystem::path& folder, const std::string& name,

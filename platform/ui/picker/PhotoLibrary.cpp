@@ -3,6 +3,7 @@
 #include <QtCore/QStandardPaths>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <ctime>
 #include <filesystem>
 #include <mutex>
@@ -107,9 +108,30 @@ std::vector<std::string> PhotoLibrary::sortedFiles(const std::string& folder) {
     return paths;
 }
 
+void PhotoLibrary::removeAbandonedSaves() {
+    constexpr auto kAbandonedAfter = std::chrono::minutes(1);
+    const fs::file_time_type cutoff = fs::file_time_type::clock::now() - kAbandonedAfter;
+    std::error_code error;
+    for (fs::directory_iterator it(libraryPath(), error), end; !error && it != end;
+         it.increment(error)) {
+        std::error_code entryError;
+        if (AtomicFileWriter::isTemporaryName(it->path().filename().string()) &&
+            it->is_regular_file(entryError) && it->last_write_time(entryError) < cutoff &&
+            !entryError) {
+            fs::remove(it->path(), entryError);
+        }
+    }
+}
+
 UIImagePtr PhotoLibrary::thumbnailForPicture(const std::string& path, double side, double scale) {
-    const UIImagePtr picture = ImageDecoder::decodeFile(path);
-    if (!picture || side <= 0) {
+    if (side <= 0) {
+        return nullptr;
+    }
+    // The decode's share of the memory budget is kept until the thumbnail is drawn.
+    const ImageDecoder::Result decoded =
+        ImageDecoder::decodeFile(path, {static_cast<int>(std::ceil(side * scale))});
+    const UIImagePtr& picture = decoded.image;
+    if (!picture) {
         return nullptr;
     }
     const CGSize size = picture->size();

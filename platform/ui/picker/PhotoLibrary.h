@@ -37,9 +37,14 @@ public:
     // for the caller to skip.
     static std::vector<std::string> picturePaths();
 
+    // Removes the temporary files of saves that were killed before they finished: the
+    // library folder's hidden files named as the saver names them and untouched for
+    // over a minute (a save in progress writes its file within seconds).
+    static void removeAbandonedSaves();
+
     // A square thumbnail of side points at scale, the picture scaled to fill it and
-    // cut to the middle; null when the file is not a readable picture. Slow for big
-    // pictures: call it off the main thread.
+    // cut to the middle; null when the file is not a readable picture. A JPEG decodes
+    // at a reduced size. Slow for big pictures: call it off the main thread.
     static UIImagePtr thumbnailForPicture(const std::string& path, double side, double scale);
 
     // Saves the picture as a new JPEG in the library folder (made if missing) under a

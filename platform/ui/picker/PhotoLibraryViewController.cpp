@@ -47,6 +47,7 @@ void PhotoLibraryViewController::viewDidLoad() {
                 self->cancelHandler_();
             }
         }));
+    DispatchQueue::global().async([] { PhotoLibrary::removeAbandonedSaves(); });
     loadThumbnails();
 }
 

@@ -1,3 +1,5 @@
+#include <fstream>
+
 #include "app/actionsheet/UICustomActionSheet.h"
 #include "app/shell/ResultViewController.h"
 #include "core/_ZOZuzazOzarozViewController.h"
@@ -111,4 +113,38 @@ TEST_F(BeginViewControllerTest, ARealPictureOpensTheEditorDirectly) {
     settle();
     EXPECT_NE(std::dynamic_pointer_cast<ZOZuzazOzaroz>(begin()->presentedViewController()),
               nullptr);
+}
+
+TEST_F(BeginViewControllerTest, APictureFileOpensAfterTheBusySignWithoutBlockingTheScreen) {
+    const std::filesystem::path file = library_ / "opened.png";
+    const std::filesystem::path text = library_ / "notes.png";
+    std::filesystem::create_directories(library_);
+    const std::vector<std::uint8_t> png =
+        UIImagePNGRepresentation(*plainPicture(40, 30, 0xFF336699));
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    std::ofstream(text) << "not a picture";
+
+    std::vector<bool> outcomes;
+    DispatchQueue::global().hold();
+    begin()->editImageAtPath(file.string(), [&](bool opened) { outcomes.push_back(opened); });
+    drainMainQueueAndWaitForPool();
+    EXPECT_TRUE(begin()->busySign()->isAnimating()) << "the screen shows while the file is read";
+    EXPECT_FALSE(begin()->chooseImageButton()->isEnabled());
+    EXPECT_EQ(begin()->presentedViewController(), nullptr);
+    DispatchQueue::global().release();
+    settle();
+    EXPECT_FALSE(begin()->busySign()->isAnimating());
+    EXPECT_EQ(outcomes, std::vector<bool>{true});
+    const auto editor =
+        std::dynamic_pointer_cast<ZOZuzazOzaroz>(begin()->presentedViewController());
+    ASSERT_NE(editor, nullptr);
+    editor->dismissViewControllerAnimated(false, nullptr);
+    settle();
+
+    begin()->editImageAtPath(text.string(), [&](bool opened) { outcomes.push_back(opened); });
+    settle();
+    EXPECT_EQ(outcomes, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(begin()->chooseImageButton()->isEnabled());
+    EXPECT_EQ(begin()->presentedViewController(), nullptr);
 }

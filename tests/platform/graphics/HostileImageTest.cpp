@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "platform/graphics/ImageDecoder.h"
 #include "tests/platform/foundation/TemporaryFolder.h"
 #include "tests/platform/graphics/GraphicsTestSupport.h"
+#include "tests/platform/graphics/HandMadePictures.h"
 
 using namespace graphicstest;
+using namespace handmade;
 
 namespace {
 
@@ -38,23 +41,18 @@ std::vector<std::uint8_t> withFrameSize(std::vector<std::uint8_t> jpeg, int widt
     return jpeg;
 }
 
-// An 8 × 8 grey progressive JPEG whose only scan, a DC scan of one block, is repeated.
-std::vector<std::uint8_t> progressiveJpeg(int scans) {
-    std::vector<std::uint8_t> jpeg{0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x43, 0x00};
-    jpeg.insert(jpeg.end(), 64, 1);  // quantisation table
-    // Progressive frame: 8 bits, 8 × 8, one component sampled 1 × 1 with table 0.
-    jpeg.insert(jpeg.end(),
-                {0xFF, 0xC2, 0x00, 0x0B, 0x08, 0x00, 0x08, 0x00, 0x08, 0x01, 0x01, 0x11, 0x00});
-    // DC Huffman table 0 with one code, "0", for difference category 0.
-    jpeg.insert(jpeg.end(), {0xFF, 0xC4, 0x00, 0x14, 0x00, 0x01});
-    jpeg.insert(jpeg.end(), 15, 0);
-    jpeg.push_back(0x00);
-    for (int i = 0; i < scans; ++i) {
-        // DC first scan of the component; its one block's difference is 0, padded with ones.
-        jpeg.insert(jpeg.end(), {0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x00, 0x00, 0x7F});
+// The JPEG with count empty comment segments after its start marker.
+std::vector<std::uint8_t> withComments(const std::vector<std::uint8_t>& jpeg, int count) {
+    std::vector<std::uint8_t> result(jpeg.begin(), jpeg.begin() + 2);
+    for (int i = 0; i < count; ++i) {
+        result.insert(result.end(), {0xFF, 0xFE, 0x00, 0x03, 'a'});
     }
-    jpeg.insert(jpeg.end(), {0xFF, 0xD9});
-    return jpeg;
+    result.insert(result.end(), jpeg.begin() + 2, jpeg.end());
+    return result;
+}
+
+std::vector<std::uint8_t> withoutLast(const std::vector<std::uint8_t>& bytes, std::size_t count) {
+    return {bytes.begin(), bytes.end() - static_cast<std::ptrdiff_t>(count)};
 }
 
 // An 8-bit RGB PNG whose header declares width × height, with the given compressed data.
@@ -117,6 +115,51 @@ TEST(HostileImageTest, JpegsWithTooManyScansAreRefusedBeforeDecoding) {
     // over the whole picture for each: a few scans decode, thousands are refused.
     EXPECT_TRUE(ImageDecoder::decodeData(progressiveJpeg(10)));
     EXPECT_FALSE(ImageDecoder::decodeData(progressiveJpeg(3000)));
+}
+
+TEST(HostileImageTest, JpegsWithThousandsOfSegmentsAreRefusedAtOnce) {
+    // The codec walks its list of kept segments for each new one: 300 000 empty comments
+    // took it over a minute.
+    const std::vector<std::uint8_t> jpeg = smallJpeg();
+    EXPECT_TRUE(ImageDecoder::decodeData(withComments(jpeg, 100)));
+    const std::vector<std::uint8_t> hostile = withComments(jpeg, 300'000);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(ImageDecoder::decodeData(hostile));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(50));
+}
+
+TEST(HostileImageTest, AJpegMissingOnlyItsEndMarkerLoadsAndOneCutShortDoesNot) {
+    const std::vector<std::uint8_t> jpeg = smallJpeg();
+    const UIImagePtr whole = ImageDecoder::decodeData(jpeg);
+    const UIImagePtr unterminated = ImageDecoder::decodeData(withoutLast(jpeg, 2));
+    ASSERT_TRUE(unterminated);
+    EXPECT_EQ(UIImagePNGRepresentation(*unterminated), UIImagePNGRepresentation(*whole));
+    // Every cut into the last scan's data is seen, down to the last few bytes.
+    for (std::size_t cut = 3; cut < 40; ++cut) {
+        EXPECT_FALSE(ImageDecoder::decodeData(withoutLast(jpeg, cut))) << cut;
+    }
+    // A progressive picture is whole once every coefficient has come to full precision:
+    // one cut after its first scan still ends on a scan's whole data, but lacks the rest.
+    EXPECT_TRUE(ImageDecoder::decodeData(progressiveJpeg(1, true, false)));
+    EXPECT_FALSE(ImageDecoder::decodeData(progressiveJpeg(1, false, false)));
+}
+
+TEST(HostileImageTest, AnimationCanvasesCountWhateverTheirFramesSizes) {
+    // The codecs hand back the whole canvas: a 1 × 1 frame on a small one decodes at the
+    // canvas's size, and on a 10000 × 10000 one it would take over a gigabyte.
+    const UIImagePtr gif = ImageDecoder::decodeData(gifOnScreen(64, 48));
+    ASSERT_TRUE(gif);
+    EXPECT_EQ(gif->size(), (CGSize{64, 48}));
+    const UIImagePtr webp = ImageDecoder::decodeData(webpOnCanvas(64, 48));
+    ASSERT_TRUE(webp);
+    EXPECT_EQ(webp->size(), (CGSize{64, 48}));
+
+    EXPECT_EQ(gifOnScreen(10000, 10000).size(), 35u);
+    EXPECT_FALSE(ImageDecoder::decodeData(gifOnScreen(10000, 10000)));
+    EXPECT_FALSE(ImageDecoder::decodeData(gifOnScreen(40000, 1)));
+    EXPECT_EQ(webpOnCanvas(10000, 10000).size(), 92u);
+    EXPECT_FALSE(ImageDecoder::decodeData(webpOnCanvas(10000, 10000)));
+    EXPECT_EQ(DecodeBudget::shared().reserved(), 0) << "refusals hold no memory";
 }
 
 TEST(HostileImageTest, DeclaredSizesOverTheLimitsAreRefused) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/dispatch/DispatchQueue.h"
@@ -182,3 +183,20 @@ TEST(ImagePicker, OnlyTheLibraryIsAvailableAndTheCameraShowsTheLibrary) {
 }
 
 }  // namespace
+
+TEST(ImagePicker, OpeningTheLibraryRemovesOnlyTheOldLeftoversOfKilledSaves) {
+    PickerScene scene;
+    const std::string killed = ".IMG_20260101_120000.jpg.1234567-8";
+    const std::string saving = ".IMG_20260101_120100.jpg.7654321-9";
+    scene.library.addText(killed, 120);
+    scene.library.addText(saving, 5);
+    scene.library.addText(".settings", 120);
+    scene.present();
+    const std::vector<std::string> entries = scene.library.entries();
+    const auto has = [&](const std::string& name) {
+        return std::find(entries.begin(), entries.end(), name) != entries.end();
+    };
+    EXPECT_FALSE(has(killed));
+    EXPECT_TRUE(has(saving)) << "a save in progress keeps its file";
+    EXPECT_TRUE(has(".settings")) << "other hidden files are not the saver's";
+}

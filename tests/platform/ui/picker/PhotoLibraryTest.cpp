@@ -7,6 +7,7 @@
 #include <iostream>
 #include <iterator>
 
+#include "platform/dispatch/DispatchQueue.h"
 #include "platform/graphics/ImageDecoder.h"
 #include "platform/ui/picker/AtomicFileWriter.h"
 #include "platform/ui/picker/PhotoLibrary.h"
@@ -62,6 +63,56 @@ TEST(PhotoLibrary, ThumbnailsAreSquareAtTheScaleAndUnreadableFilesGiveNone) {
           folder.file("folder.jpg"), fifo, folder.file("absent.jpg")}) {
         EXPECT_EQ(PhotoLibrary::thumbnailForPicture(unreadable, 40, 2), nullptr) << unreadable;
     }
+}
+
+// Shrinks the shared decode budget for one test.
+class BudgetGuard {
+public:
+    explicit BudgetGuard(std::int64_t capacity) : saved_(DecodeBudget::shared().capacity()) {
+        DecodeBudget::shared().setCapacity(capacity);
+        DecodeBudget::shared().resetPeak();
+    }
+    ~BudgetGuard() { DecodeBudget::shared().setCapacity(saved_); }
+    BudgetGuard(const BudgetGuard&) = delete;
+    BudgetGuard& operator=(const BudgetGuard&) = delete;
+
+private:
+    std::int64_t saved_;
+};
+
+TEST(PhotoLibrary, ThumbnailDecodesHoldToOneMemoryBudget) {
+    // Four 600 × 600 PNGs play a folder of bombs against a budget that holds two of them.
+    constexpr std::int64_t kBombBytes = 600 * 600 * 4;
+    PictureFolder folder;
+    const std::vector<std::uint8_t> png =
+        UIImagePNGRepresentation(*viewtest::quadrantPicture(600, 600));
+    std::vector<std::string> bombs;
+    for (int i = 0; i < 4; ++i) {
+        bombs.push_back(folder.addBytes("bomb" + std::to_string(i) + ".png", png, 0));
+    }
+    DecodeBudget& budget = DecodeBudget::shared();
+    {
+        const BudgetGuard guard(2 * kBombBytes + kBombBytes / 2);
+        std::vector<UIImagePtr> thumbnails(bombs.size());
+        dispatchApply(bombs.size(), [&](std::size_t i) {
+            thumbnails[i] = PhotoLibrary::thumbnailForPicture(bombs[i], 40, 2);
+        });
+        EXPECT_TRUE(std::all_of(thumbnails.begin(), thumbnails.end(), [](const UIImagePtr& each) {
+            return each != nullptr;
+        })) << "decodes that don't fit wait their turn";
+        EXPECT_GE(budget.peakReserved(), kBombBytes);
+        EXPECT_LE(budget.peakReserved(), budget.capacity());
+    }
+    {
+        const BudgetGuard guard(kBombBytes / 2);
+        EXPECT_EQ(PhotoLibrary::thumbnailForPicture(bombs[0], 40, 2), nullptr)
+            << "a decode larger than the whole budget is refused";
+        // A JPEG decodes reduced for its thumbnail, well within the same budget.
+        const std::string jpeg = folder.addPicture("large.jpg", 1600, 800, 0);
+        EXPECT_NE(PhotoLibrary::thumbnailForPicture(jpeg, 40, 2), nullptr);
+        EXPECT_LT(budget.peakReserved(), 1600 * 800 * 4 / 10);
+    }
+    EXPECT_EQ(budget.reserved(), 0);
 }
 
 TEST(PhotoLibrary, SavesNeverOverwriteAndLeaveOnlyWholeFiles) {
