@@ -18,7 +18,7 @@
 #include "app/shell/AppDelegate.h"
 #include "app/shell/AppTour.h"
 #include "app/shell/WindowTaps.h"
-#include "bench/platform/PhotoLikePicture.h"
+#include "bench/platform/ProcessMemory.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/ui/animation/AnimationClock.h"
@@ -33,32 +33,12 @@ constexpr int kHeight = 6048;
 // The edit may hold the photo, the edited photo and one more bitmap at once.
 constexpr double kAllowedBitmaps = 3.0;
 
-long kilobytesOf(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field, 0) == 0) {
-            return std::strtol(line.c_str() + std::string(field).size(), nullptr, 10);
-        }
-    }
-    return -1;
-}
-
-int writePhoto(const char* path) {
-    const std::vector<std::uint8_t> jpeg =
-        UIImageJPEGRepresentation(*makePhotoLikePicture(kWidth, kHeight), 0.9);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(jpeg.data()),
-               static_cast<std::streamsize>(jpeg.size()));
-    return jpeg.empty() ? 1 : 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--write") {
         Runtime runtime(argc, argv);
-        return writePhoto(argv[2]);
+        return writePhotoLikeJpeg(argv[2], kWidth, kHeight, 0.9);
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     Runtime runtime(argc, argv);

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "bench/platform/PhotoLikePicture.h"
+#include "bench/platform/ProcessMemory.h"
 #include "platform/runtime/Runtime.h"
 
 namespace {
@@ -18,32 +18,12 @@ namespace {
 constexpr int kWidth = 8064;
 constexpr int kHeight = 6048;
 
-long kilobytesOf(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind(field, 0) == 0) {
-            return std::strtol(line.c_str() + std::string(field).size(), nullptr, 10);
-        }
-    }
-    return -1;
-}
-
-int writePicture(const char* path) {
-    const std::vector<std::uint8_t> jpeg =
-        UIImageJPEGRepresentation(*makePhotoLikePicture(kWidth, kHeight), 1.0);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(jpeg.data()),
-               static_cast<std::streamsize>(jpeg.size()));
-    return jpeg.empty() ? 1 : 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     Runtime runtime(argc, argv);
     if (argc == 3 && std::string(argv[1]) == "--write") {
-        return writePicture(argv[2]);
+        return writePhotoLikeJpeg(argv[2], kWidth, kHeight, 1.0);
     }
     const std::string path = "/tmp/load_peak_memory_" + std::to_string(getpid()) + ".jpg";
     const std::string command = "/proc/" + std::to_string(getpid()) + "/exe --write " + path;
