@@ -13,6 +13,7 @@
 #include "platform/foundation/RuntimeClass.h"
 #include "platform/foundation/Value.h"
 #include "platform/graphics/UIImage.h"
+#include "platform/ui/gestures/UIGestureRecognizer.h"
 
 // The base of every editing tool. A tool is created by its class's factory when its
 // menu item is tapped and lives while it is the editor's current tool; it refers to
@@ -68,6 +69,18 @@ public:
     // the editor's image view shows, at once and on the calling thread; tools override
     // it to render their result (often in the background).
     virtual void executeWithCompletionBlock(CompletionBlock completion);
+
+    // An action for a tapped strip item: calls method of this tool (of class Tool) with
+    // the item, while the tool lives.
+    template <typename Tool>
+    UIGestureRecognizer::Action itemAction(void (Tool::*method)(UIView& item)) {
+        return [weak = weak_from_this(), method](UIGestureRecognizer& sender) {
+            const auto tool = std::static_pointer_cast<Tool>(weak.lock());
+            if (tool && sender.view()) {
+                ((*tool).*method)(*sender.view());
+            }
+        };
+    }
 
     // The setting under key in the descriptor's optionalInfo; null when the descriptor,
     // its settings or the key are missing.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/CLEditorServices.h"
+#include "core/CLImageToolBase.h"
 #include "core/ZOZuzazOzarozTheme.h"
 
 UIScrollViewPtr CLMenuStrip::makeToolStrip(CLEditorServices& editor) {
@@ -45,6 +46,18 @@ std::vector<CLToolbarMenuItemPtr> CLMenuStrip::fill(UIScrollView& strip,
     }
     arrange(strip, {items.begin(), items.end()}, Spacing::Packed);
     return items;
+}
+
+std::vector<CLMenuStrip::Entry> CLMenuStrip::entries(const CLImageToolBase& tool,
+                                                     std::span<const ItemSpec> specs) {
+    std::vector<Entry> made;
+    for (const ItemSpec& spec : specs) {
+        made.push_back(
+            {ZOZuzazOzarozTheme::localizedStringWithDefault(spec.titleKey, spec.defaultTitle),
+             spec.iconKey ? tool.imageForKeyDefaultImageName(spec.iconKey, spec.iconName)
+                          : nullptr});
+    }
+    return made;
 }
 
 void CLMenuStrip::arrange(UIScrollView& strip, const std::vector<UIViewPtr>& items,

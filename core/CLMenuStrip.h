@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+#include <string>
 #include <vector>
 
 #include "core/CLImageToolInfo.h"
@@ -8,6 +10,7 @@
 #include "platform/ui/gestures/UIGestureRecognizer.h"
 
 class CLEditorServices;
+class CLImageToolBase;
 
 // A horizontal strip of menu items, the editor's and the tools': items 70 points wide
 // and as high as the strip, left to right, in a scroll view whose content is always at
@@ -41,6 +44,17 @@ public:
     static std::vector<CLToolbarMenuItemPtr> fill(UIScrollView& strip,
                                                   const std::vector<Entry>& entries,
                                                   const UIGestureRecognizer::Action& action);
+
+    // A tool's item as its table gives it: the title's key and default, and the icon's
+    // settings key and bundle file (no icon without a key).
+    struct ItemSpec {
+        const char* titleKey;
+        const char* defaultTitle;
+        const char* iconKey;
+        const char* iconName;
+    };
+    // The entries of tool's items: localized titles, icons from its settings or bundle.
+    static std::vector<Entry> entries(const CLImageToolBase& tool, std::span<const ItemSpec> specs);
 
     // Lays items out in strip, which they replace.
     static void arrange(UIScrollView& strip, const std::vector<UIViewPtr>& items, Spacing spacing);

@@ -15,14 +15,7 @@
 
 namespace {
 
-struct ModeEntry {
-    const char* titleKey;
-    const char* defaultTitle;
-    const char* iconKey;
-    const char* iconName;
-};
-
-constexpr ModeEntry kModes[] = {
+constexpr CLMenuStrip::ItemSpec kModes[] = {
     {"CLBlurEffect_MenuItemNormal", "Normal", "nonrmalIconAssetsName", "btn_normal.png"},
     {"CLBlurEffect_MenuItemCircle", "Cirlcle", "circleIconAssetsName", "btn_circle.png"},
     {"CLBlurEffect_MenuItemBand", "Band", "bandIconAssetsName", "btn_band.png"},
@@ -84,20 +77,8 @@ void CLBlurTool::setup() {
 }
 
 void CLBlurTool::setBlurMenu() {
-    std::vector<CLMenuStrip::Entry> entries;
-    for (const ModeEntry& mode : kModes) {
-        entries.push_back(
-            {ZOZuzazOzarozTheme::localizedStringWithDefault(mode.titleKey, mode.defaultTitle),
-             imageForKeyDefaultImageName(mode.iconKey, mode.iconName)});
-    }
-    const std::weak_ptr<CLImageToolBase> weakSelf = shared_from_this();
-    const auto items =
-        CLMenuStrip::fill(*menuScroll_, entries, [weakSelf](UIGestureRecognizer& sender) {
-            const auto tool = std::static_pointer_cast<CLBlurTool>(weakSelf.lock());
-            if (tool && sender.view()) {
-                tool->tappedBlurMenu(*sender.view());
-            }
-        });
+    const auto items = CLMenuStrip::fill(*menuScroll_, CLMenuStrip::entries(*this, kModes),
+                                         itemAction(&CLBlurTool::tappedBlurMenu));
     CLMenuStrip::markChoice(*menuScroll_, items.front().get());
 }
 

@@ -120,18 +120,11 @@ void CLResizeTool::setResizeMenu() {
     const Value presets = option("presetSizes");
     const ValueArray sizes =
         presets.arrayValue().empty() ? defaultPresetSizes() : presets.arrayValue();
-    const std::weak_ptr<CLImageToolBase> weakSelf = shared_from_this();
     std::vector<UIViewPtr> items;
     for (const Value& size : sizes) {
         auto item = ZOZuzazOzarozTheme::menuItemWithFrameTargetActionToolInfo(
             {0, 0, CLMenuStrip::kItemWidth, menuScroll_->bounds().height()},
-            [weakSelf](UIGestureRecognizer& sender) {
-                const auto tool = std::static_pointer_cast<CLResizeTool>(weakSelf.lock());
-                if (tool && sender.view()) {
-                    tool->tappedResizePanel(*sender.view());
-                }
-            },
-            nullptr);
+            itemAction(&CLResizeTool::tappedResizePanel), nullptr);
         UIViewCLImageToolInfo::setUserInfo(
             *item, std::make_shared<ValueDictionary>(ValueDictionary{{kSizeKey, size}}));
         item->setIconImage(imageWithString(size.description()));

@@ -13,16 +13,10 @@
 
 namespace {
 
-struct MenuEntry {
-    const char* titleKey;
-    const char* iconKey;
-    const char* iconName;
-};
-
-constexpr MenuEntry kMenu[] = {
-    {"CLRotateTool_MenuItemRotateTitle", "rotateIconAssetsName", "btn_rotate.png"},
-    {"CLRotateTool_MenuItemFlipTitle1", "flipHorizontalIconAssetsName", "btn_flip1.png"},
-    {"CLRotateTool_MenuItemFlipTitle2", "flipVerticalIconAssetsName", "btn_flip2.png"},
+constexpr CLMenuStrip::ItemSpec kMenu[] = {
+    {"CLRotateTool_MenuItemRotateTitle", " ", "rotateIconAssetsName", "btn_rotate.png"},
+    {"CLRotateTool_MenuItemFlipTitle1", " ", "flipHorizontalIconAssetsName", "btn_flip1.png"},
+    {"CLRotateTool_MenuItemFlipTitle2", " ", "flipVerticalIconAssetsName", "btn_flip2.png"},
 };
 
 }  // namespace
@@ -110,18 +104,8 @@ void CLRotateTool::makeSlider() {
 }
 
 void CLRotateTool::setMenu() {
-    std::vector<CLMenuStrip::Entry> entries;
-    for (const MenuEntry& entry : kMenu) {
-        entries.push_back({ZOZuzazOzarozTheme::localizedStringWithDefault(entry.titleKey, " "),
-                           imageForKeyDefaultImageName(entry.iconKey, entry.iconName)});
-    }
-    const std::weak_ptr<CLImageToolBase> weakSelf = shared_from_this();
-    CLMenuStrip::fill(*menuScroll_, entries, [weakSelf](UIGestureRecognizer& sender) {
-        const auto tool = std::static_pointer_cast<CLRotateTool>(weakSelf.lock());
-        if (tool && sender.view()) {
-            tool->tappedMenu(*sender.view());
-        }
-    });
+    CLMenuStrip::fill(*menuScroll_, CLMenuStrip::entries(*this, kMenu),
+                      itemAction(&CLRotateTool::tappedMenu));
 }
 
 void CLRotateTool::showRotatingView() {

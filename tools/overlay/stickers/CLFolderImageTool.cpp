@@ -65,14 +65,8 @@ void CLFolderImageTool::setMenu() {
             for (const CLStickerFolder::Sticker& sticker : stickers) {
                 entries.push_back({"", sticker.thumbnail});
             }
-            const auto items = CLMenuStrip::fill(
-                *tool->menuScroll_, entries, [weakSelf](UIGestureRecognizer& sender) {
-                    const auto target =
-                        std::static_pointer_cast<CLFolderImageTool>(weakSelf.lock());
-                    if (target && sender.view()) {
-                        target->tappedPanel(*sender.view());
-                    }
-                });
+            const auto items = CLMenuStrip::fill(*tool->menuScroll_, entries,
+                                                 tool->itemAction(&CLFolderImageTool::tappedPanel));
             for (std::size_t index = 0; index < items.size(); ++index) {
                 CLStickerFolder::setFilePath(*items[index], stickers[index].filePath);
             }

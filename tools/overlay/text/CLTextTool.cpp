@@ -14,15 +14,8 @@
 
 namespace {
 
-struct MenuEntry {
-    const char* titleKey;
-    const char* defaultTitle;
-    const char* iconKey;
-    const char* iconName;
-};
-
 // In tag order; the colour item shows a swatch instead of an icon.
-constexpr MenuEntry kMenu[] = {
+constexpr CLMenuStrip::ItemSpec kMenu[] = {
     {"CLTextTool_MenuItemNew", "New", "newTextIconAssetsName", "btn_add.png"},
     {"CLTextTool_MenuItemText", "Text", "editTextIconAssetsName", "icon.png"},
     {"CLTextTool_MenuItemColor", "Color", nullptr, nullptr},
@@ -127,20 +120,8 @@ void CLTextTool::makeSettingView() {
 }
 
 void CLTextTool::setMenu() {
-    std::vector<CLMenuStrip::Entry> entries;
-    for (const MenuEntry& entry : kMenu) {
-        entries.push_back(
-            {ZOZuzazOzarozTheme::localizedStringWithDefault(entry.titleKey, entry.defaultTitle),
-             entry.iconKey ? imageForKeyDefaultImageName(entry.iconKey, entry.iconName) : nullptr});
-    }
-    const std::weak_ptr<CLImageToolBase> weakSelf = shared_from_this();
-    const auto items =
-        CLMenuStrip::fill(*menuScroll_, entries, [weakSelf](UIGestureRecognizer& sender) {
-            const auto tool = std::static_pointer_cast<CLTextTool>(weakSelf.lock());
-            if (tool && sender.view()) {
-                tool->tappedMenuPanel(*sender.view());
-            }
-        });
+    const auto items = CLMenuStrip::fill(*menuScroll_, CLMenuStrip::entries(*this, kMenu),
+                                         itemAction(&CLTextTool::tappedMenuPanel));
     std::copy(items.begin(), items.end(), items_.begin());
     CALayer& swatch = items_[kColor]->iconView()->layer();
     swatch.setBorderWidth(kSwatchMinimumBorder);
