@@ -21,10 +21,6 @@ CLBackgroundRender CLBackgroundRender::latestWins() {
     return CLBackgroundRender(std::move(state));
 }
 
-bool CLBackgroundRender::run(CLImageToolBase& tool, Wait wait, bool alwaysDeliver, Work work) {
-    return run(state_, tool, wait, alwaysDeliver, std::move(work));
-}
-
 bool CLBackgroundRender::run(const std::shared_ptr<State>& state, CLImageToolBase& tool, Wait wait,
                              bool alwaysDeliver, Work work) {
     std::atomic<bool>* busy = alwaysDeliver ? nullptr : state->busy;

@@ -46,7 +46,7 @@ public:
     // catching up, kept to render after it).
     template <typename Render, typename Deliver>
     bool start(CLImageToolBase& tool, Wait wait, Render render, Deliver deliver) {
-        return run(tool, wait, false,
+        return run(state_, tool, wait, false,
                    [render = std::move(render), deliver = std::move(deliver)]() -> Delivery {
                        return [deliver, result = render()] { deliver(result); };
                    });
@@ -58,7 +58,7 @@ public:
     template <typename Render>
     void execute(CLImageToolBase& tool, Render render,
                  CLImageToolBase::CompletionBlock completion) {
-        run(tool, Wait::UserWaits, true,
+        run(state_, tool, Wait::UserWaits, true,
             [render = std::move(render), completion = std::move(completion)]() -> Delivery {
                 return [completion, image = render()] { completion(image, std::nullopt, {}); };
             });
@@ -84,7 +84,6 @@ private:
     };
 
     explicit CLBackgroundRender(std::shared_ptr<State> state) : state_(std::move(state)) {}
-    bool run(CLImageToolBase& tool, Wait wait, bool alwaysDeliver, Work work);
     static bool run(const std::shared_ptr<State>& state, CLImageToolBase& tool, Wait wait,
                     bool alwaysDeliver, Work work);
     static void runRefused(const std::shared_ptr<State>& state);
