@@ -35,8 +35,41 @@ std::int64_t pixelsOf(QSize size) {
     return static_cast<std::int64_t>(size.width()) * size.height();
 }
 
-bool isAcceptable(QSize size) {
-    return size.isValid() && CGImage::isAcceptableSize(size.width(), size.height());
+// Nothing when the size is acceptable.
+std::optional<DecodeRefusal> refusalOfSize(QSize size) {
+    if (!size.isValid()) {
+        return DecodeRefusal{DecodeRefusal::Reason::Unreadable};
+    }
+    if (!CGImage::isAcceptableSize(size.width(), size.height())) {
+        return DecodeRefusal::tooManyPixels(size.width(), size.height());
+    }
+    return std::nullopt;
+}
+
+std::optional<DecodeRefusal> refusalOfStructure(const DecodePlan& plan,
+                                                std::span<const std::uint8_t> data) {
+    using Reason = DecodeRefusal::Reason;
+    if (plan.format == "jpeg") {
+        switch (plan.jpeg.verdict) {
+            case JpegStructure::Verdict::Refused:
+                return DecodeRefusal{Reason::Unreadable};
+            case JpegStructure::Verdict::Truncated:
+                return DecodeRefusal{Reason::Truncated};
+            default:
+                return std::nullopt;
+        }
+    }
+    if (plan.format == "png") {
+        switch (PngStructure::inspect(data, ImageDecoder::kMaxAncillaryChunkBytes)) {
+            case PngStructure::Verdict::Refused:
+                return DecodeRefusal{Reason::Unreadable};
+            case PngStructure::Verdict::Truncated:
+                return DecodeRefusal{Reason::Truncated};
+            case PngStructure::Verdict::Sound:
+                break;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<CanvasHeader::Size> declaredCanvas(const QByteArray& format,
@@ -86,35 +119,39 @@ std::int64_t DecodePlan::peakBytes() const {
     return bytes;
 }
 
-std::optional<DecodePlan> planDecode(QImageReader& reader, std::span<const std::uint8_t> data,
-                                     ImageDecoder::Request request) {
+std::variant<DecodePlan, DecodeRefusal> planDecode(QImageReader& reader,
+                                                   std::span<const std::uint8_t> data,
+                                                   ImageDecoder::Request request) {
     DecodePlan plan;
     plan.format = reader.format();
+    if (plan.format.isEmpty()) {
+        return DecodeRefusal{DecodeRefusal::Reason::NotAPicture};
+    }
     if (!isAcceptedFormat(plan.format)) {
-        return std::nullopt;
+        return DecodeRefusal{DecodeRefusal::Reason::UnsupportedFormat};
     }
     if (plan.format == "jpeg") {
         plan.jpeg = JpegStructure::inspect(
             data, {ImageDecoder::kMaxJpegScans, ImageDecoder::kMaxJpegSegments});
-        if (plan.jpeg.verdict == JpegStructure::Verdict::Refused) {
-            return std::nullopt;
-        }
-    } else if (plan.format == "png" &&
-               !PngStructure::isSound(data, ImageDecoder::kMaxAncillaryChunkBytes)) {
-        return std::nullopt;
+    }
+    if (std::optional<DecodeRefusal> refusal = refusalOfStructure(plan, data)) {
+        return *refusal;
     }
     const std::optional<CanvasHeader::Size> declared = declaredCanvas(plan.format, data);
     plan.composesOnCanvas = declared.has_value();
+    if (declared && !CGImage::isAcceptableSize(declared->width, declared->height)) {
+        return DecodeRefusal::tooManyPixels(declared->width, declared->height);
+    }
     // Qt's WebP reader allocates an animation's canvas as soon as it is asked for any
     // property: the header answers instead.
     const bool askReader = !(plan.composesOnCanvas && plan.format == "webp");
     plan.frame = askReader ? reader.size() : canvasOf(*declared, QSize(1, 1));
-    if (!isAcceptable(plan.frame)) {
-        return std::nullopt;
+    if (std::optional<DecodeRefusal> refusal = refusalOfSize(plan.frame)) {
+        return *refusal;
     }
     plan.canvas = declared ? canvasOf(*declared, plan.frame) : plan.frame;
-    if (!isAcceptable(plan.canvas)) {
-        return std::nullopt;
+    if (std::optional<DecodeRefusal> refusal = refusalOfSize(plan.canvas)) {
+        return *refusal;
     }
     plan.output =
         plan.format == "jpeg" ? reducedSize(plan.frame, request.minimumShortSide) : plan.frame;

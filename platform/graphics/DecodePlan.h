@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <variant>
 
+#include "platform/graphics/DecodeRefusal.h"
 #include "platform/graphics/ImageDecoder.h"
 #include "platform/graphics/JpegStructure.h"
 
@@ -30,7 +32,8 @@ struct DecodePlan {
     std::int64_t peakBytes() const;
 };
 
-// Nothing for data to refuse: a format we don't accept, a damaged structure, or a size
-// over CGImage's limits.
-std::optional<DecodePlan> planDecode(QImageReader& reader, std::span<const std::uint8_t> data,
-                                     ImageDecoder::Request request);
+// Why data is refused instead: a format we don't accept, a damaged or truncated
+// structure, or a size over CGImage's limits.
+std::variant<DecodePlan, DecodeRefusal> planDecode(QImageReader& reader,
+                                                   std::span<const std::uint8_t> data,
+                                                   ImageDecoder::Request request);

@@ -114,6 +114,10 @@ std::shared_ptr<CGImage> readPixels(QImageReader& reader, QSize size, int& dotsP
     return bitmapFrom(decoded);
 }
 
+ImageDecoder::Result refused(DecodeRefusal refusal) {
+    return {nullptr, {}, refusal};
+}
+
 struct FileDescriptor {
     int fd;
     ~FileDescriptor() {
@@ -134,8 +138,11 @@ UIImagePtr ImageDecoder::decodeFile(const std::string& path) {
 }
 
 ImageDecoder::Result ImageDecoder::decodeData(std::span<const std::uint8_t> data, Request request) {
-    if (data.empty() || static_cast<std::int64_t>(data.size()) > kMaxFileBytes) {
-        return {};
+    if (data.empty()) {
+        return refused({DecodeRefusal::Reason::NotAPicture});
+    }
+    if (static_cast<std::int64_t>(data.size()) > kMaxFileBytes) {
+        return refused(DecodeRefusal::tooManyBytes(static_cast<std::int64_t>(data.size())));
     }
     raiseQtAllocationLimitOnce();
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()),
@@ -144,13 +151,15 @@ ImageDecoder::Result ImageDecoder::decodeData(std::span<const std::uint8_t> data
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAutoTransform(false);
-    const std::optional<DecodePlan> plan = planDecode(reader, data, request);
-    if (!plan) {
-        return {};
+    const std::variant<DecodePlan, DecodeRefusal> planned = planDecode(reader, data, request);
+    if (const auto* refusal = std::get_if<DecodeRefusal>(&planned)) {
+        return refused(*refusal);
     }
-    Result result{nullptr, DecodeBudget::shared().reserve(plan->peakBytes())};
+    const DecodePlan* plan = &std::get<DecodePlan>(planned);
+    Result result{nullptr, DecodeBudget::shared().reserve(plan->peakBytes()), {}};
     if (!result.memory.granted()) {
-        return {};
+        const QSize allocated = plan->composesOnCanvas ? plan->canvas : plan->frame;
+        return refused(DecodeRefusal::tooManyPixels(allocated.width(), allocated.height()));
     }
     if (plan->output != plan->frame) {
         reader.setScaledSize(plan->output);
@@ -164,10 +173,13 @@ ImageDecoder::Result ImageDecoder::decodeData(std::span<const std::uint8_t> data
         const JpegWarnings::Watch watch;
         bitmap = readPixels(reader, plan->output, dotsPerMeter);
         if (watch.warned()) {
-            return {};
+            return refused({DecodeRefusal::Reason::Truncated});
         }
     } else {
         bitmap = readPixels(reader, plan->output, dotsPerMeter);
+    }
+    if (!bitmap) {
+        return refused({DecodeRefusal::Reason::Unreadable});
     }
     // Artwork saved as PNG records its pixel density; photos keep scale 1 whatever their
     // print resolution says.
@@ -180,9 +192,14 @@ ImageDecoder::Result ImageDecoder::decodeFile(const std::string& path, Request r
     // Non-blocking, so a FIFO named like a picture can't hang the open.
     const FileDescriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)};
     struct stat status {};
-    if (file.fd < 0 || ::fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode) ||
-        status.st_size <= 0 || status.st_size > kMaxFileBytes) {
-        return {};
+    if (file.fd < 0 || ::fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        return refused({DecodeRefusal::Reason::Unreadable});
+    }
+    if (status.st_size <= 0) {
+        return refused({DecodeRefusal::Reason::NotAPicture});
+    }
+    if (status.st_size > kMaxFileBytes) {
+        return refused(DecodeRefusal::tooManyBytes(status.st_size));
     }
     std::vector<std::uint8_t> data(static_cast<std::size_t>(status.st_size));
     std::size_t filled = 0;
@@ -191,7 +208,10 @@ ImageDecoder::Result ImageDecoder::decodeFile(const std::string& path, Request r
         if (count < 0 && errno == EINTR) {
             continue;
         }
-        if (count <= 0) {
+        if (count < 0) {
+            return refused({DecodeRefusal::Reason::Unreadable});
+        }
+        if (count == 0) {
             break;
         }
         filled += static_cast<std::size_t>(count);

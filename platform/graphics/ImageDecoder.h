@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/graphics/DecodeBudget.h"
+#include "platform/graphics/DecodeRefusal.h"
 #include "platform/graphics/UIImage.h"
 
 // Decodes JPEG, PNG, WebP, GIF (first frame) and BMP pictures into UIImages of scale 1,
@@ -20,8 +21,8 @@
 // counting the whole canvas of a GIF or WebP animation whatever its frames' sizes, and
 // waits while other decodes hold the budget.
 //
-// Anything else gives null, quickly and within bounded memory: empty or unknown data,
-// text, truncated or structurally corrupt JPEG and PNG files, declared sizes over
+// Anything else gives no picture but the reason, quickly and within bounded memory: empty or
+// unknown data, text, truncated or structurally corrupt JPEG and PNG files, declared sizes over
 // CGImage's limits (checked before any pixel memory is taken), decodes that would need
 // more than the whole budget, PNG ancillary chunks over kMaxAncillaryChunkBytes, JPEGs
 // with more than kMaxJpegScans scans (each scan is a pass over the whole picture) or
@@ -49,11 +50,14 @@ public:
     };
     // The picture, and the share of the decode budget it took: a caller that goes on
     // working from the full bitmap in bulk (drawing thumbnails) keeps it meanwhile.
+    // Without a picture, why.
     struct Result {
         UIImagePtr image;
         DecodeBudget::Reservation memory;
+        DecodeRefusal refusal;
     };
 
+    // Null for anything refused.
     static UIImagePtr decodeFile(const std::string& path);
     static UIImagePtr decodeData(std::span<const std::uint8_t> data);
     static Result decodeFile(const std::string& path, Request request);

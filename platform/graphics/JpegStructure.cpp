@@ -115,6 +115,11 @@ private:
     std::array<std::uint64_t, kMaxComponents> done_{};
 };
 
+JpegStructure::Summary truncated(JpegStructure::Summary summary) {
+    summary.verdict = JpegStructure::Verdict::Truncated;
+    return summary;
+}
+
 }  // namespace
 
 JpegStructure::Summary JpegStructure::inspect(std::span<const std::uint8_t> data, Limits limits) {
@@ -137,7 +142,7 @@ JpegStructure::Summary JpegStructure::inspect(std::span<const std::uint8_t> data
             ++position;  // fill bytes
         }
         if (position >= data.size()) {
-            return summary;
+            return truncated(summary);
         }
         const std::uint8_t marker = data[position++];
         if (marker == kEndOfImage) {
@@ -151,11 +156,14 @@ JpegStructure::Summary JpegStructure::inspect(std::span<const std::uint8_t> data
             continue;
         }
         if (position + 2 > data.size()) {
-            return summary;
+            return truncated(summary);
         }
         const std::size_t length = readBigEndian16(data, position);
-        if (length < 2 || position + length > data.size()) {
+        if (length < 2) {
             return summary;
+        }
+        if (position + length > data.size()) {
+            return truncated(summary);
         }
         const std::span<const std::uint8_t> body = data.subspan(position + 2, length - 2);
         if (isStartOfFrame(marker) && !sawFrame) {
@@ -182,8 +190,7 @@ JpegStructure::Summary JpegStructure::inspect(std::span<const std::uint8_t> data
             return summary;
         }
     }
-    if (inScanData && coverage.isComplete()) {
-        summary.verdict = Verdict::Unterminated;
-    }
+    summary.verdict =
+        inScanData && coverage.isComplete() ? Verdict::Unterminated : Verdict::Truncated;
     return summary;
 }

@@ -13,10 +13,11 @@
 //
 // A file whose last scan runs to the end without EOI is Unterminated when its scans
 // still carry every coefficient of every component to full precision: it is whole if
-// that last scan's data is, which only the decoder can tell.
+// that last scan's data is, which only the decoder can tell. One that ends anywhere
+// else is Truncated; any other fault is Refused.
 class JpegStructure {
 public:
-    enum class Verdict { Refused, Complete, Unterminated };
+    enum class Verdict { Refused, Truncated, Complete, Unterminated };
 
     struct Limits {
         int maxScans;

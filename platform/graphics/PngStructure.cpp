@@ -35,10 +35,11 @@ bool isAncillary(const std::uint8_t* type) {
 
 }  // namespace
 
-bool PngStructure::isSound(std::span<const std::uint8_t> data, std::size_t maxAncillaryBytes) {
+PngStructure::Verdict PngStructure::inspect(std::span<const std::uint8_t> data,
+                                            std::size_t maxAncillaryBytes) {
     if (data.size() < kSignature.size() ||
         !std::equal(kSignature.begin(), kSignature.end(), data.begin())) {
-        return false;
+        return Verdict::Refused;
     }
     std::size_t position = kSignature.size();
     bool sawImageData = false;
@@ -47,25 +48,27 @@ bool PngStructure::isSound(std::span<const std::uint8_t> data, std::size_t maxAn
         const std::uint8_t* chunk = data.data() + position;
         const std::uint32_t length = readBigEndian32(chunk);
         const std::uint8_t* type = chunk + 4;
-        if (length > kMaxChunkLength || !isChunkType(type) ||
-            length > data.size() - position - kChunkOverhead) {
-            return false;
+        if (length > kMaxChunkLength || !isChunkType(type)) {
+            return Verdict::Refused;
+        }
+        if (length > data.size() - position - kChunkOverhead) {
+            return Verdict::Truncated;
         }
         if (first) {
             if (!isType(type, "IHDR") || length != kHeaderLength ||
                 readBigEndian32(chunk + 8) == 0 || readBigEndian32(chunk + 12) == 0) {
-                return false;
+                return Verdict::Refused;
             }
             first = false;
         }
         if (isType(type, "IEND")) {
-            return sawImageData;
+            return sawImageData ? Verdict::Sound : Verdict::Refused;
         }
         if (isAncillary(type) && length > maxAncillaryBytes) {
-            return false;
+            return Verdict::Refused;
         }
         sawImageData = sawImageData || isType(type, "IDAT");
         position += kChunkOverhead + length;
     }
-    return false;
+    return Verdict::Truncated;
 }
