@@ -4,6 +4,7 @@
 
 #include "bench/platform/PhotoLikePicture.h"
 #include "platform/graphics/UIGraphics.h"
+#include "tests/platform/codecs/CodecTestFiles.h"
 
 namespace {
 
@@ -35,6 +36,17 @@ void BM_DecodeJpeg(benchmark::State& state) {
     state.counters["file_MB"] = static_cast<double>(s.jpeg.size()) / 1e6;
 }
 BENCHMARK(BM_DecodeJpeg)->Apply(sizes);
+
+// The same JPEG tagged Adobe RGB: what converting its colours to sRGB adds.
+void BM_DecodeAdobeRgbJpeg(benchmark::State& state) {
+    const Sample& s = sample(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const std::vector<std::uint8_t> tagged =
+        codectest::withProfile(s.jpeg, codectest::adobeRgbProfile());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(UIImage::imageWithData(tagged));
+    }
+}
+BENCHMARK(BM_DecodeAdobeRgbJpeg)->Apply(sizes);
 
 void BM_EncodeJpeg(benchmark::State& state) {
     const Sample& s = sample(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));

@@ -153,8 +153,10 @@ std::variant<DecodePlan, DecodeRefusal> planDecode(QImageReader& reader,
     if (std::optional<DecodeRefusal> refusal = refusalOfSize(plan.canvas)) {
         return *refusal;
     }
-    plan.output =
-        plan.format == "jpeg" ? reducedSize(plan.frame, request.minimumShortSide) : plan.frame;
+    // Four-component JPEGs decode whole, through their own path.
+    plan.output = plan.format == "jpeg" && plan.jpeg.components != 4
+                      ? reducedSize(plan.frame, request.minimumShortSide)
+                      : plan.frame;
     plan.codecFormat = askReader ? reader.imageFormat() : QImage::Format_Invalid;
     return plan;
 }

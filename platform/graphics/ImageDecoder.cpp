@@ -12,6 +12,9 @@
 #include <cerrno>
 #include <mutex>
 
+#include "platform/codecs/CmykJpeg.h"
+#include "platform/codecs/PictureMetadata.h"
+#include "platform/codecs/SrgbConversion.h"
 #include "platform/graphics/DecodePlan.h"
 #include "platform/graphics/JpegWarnings.h"
 #include "platform/graphics/QtBridge.h"
@@ -118,6 +121,42 @@ ImageDecoder::Result refused(DecodeRefusal refusal) {
     return {nullptr, {}, refusal};
 }
 
+// The picture's pixels in sRGB, or why there are none.
+std::variant<std::shared_ptr<CGImage>, DecodeRefusal> decodePixels(
+    QImageReader& reader, const DecodePlan& plan, std::span<const std::uint8_t> data,
+    std::span<const std::uint8_t> profile, int& dotsPerMeter) {
+    const bool unterminated = plan.jpeg.verdict == JpegStructure::Verdict::Unterminated;
+    if (plan.jpeg.components == 4) {
+        CmykJpeg::Result cmyk = CmykJpeg::decode(data, profile);
+        if (cmyk.outcome == CmykJpeg::Outcome::Failed ||
+            (cmyk.outcome == CmykJpeg::Outcome::Truncated && unterminated)) {
+            return DecodeRefusal{cmyk.bitmap ? DecodeRefusal::Reason::Truncated
+                                             : DecodeRefusal::Reason::Unreadable};
+        }
+        return std::move(cmyk.bitmap);
+    }
+    const QImage::Format codecFormat = reader.imageFormat();
+    const bool grey =
+        codecFormat == QImage::Format_Grayscale8 || codecFormat == QImage::Format_Grayscale16;
+    std::shared_ptr<CGImage> bitmap;
+    if (unterminated) {
+        // Whole entropy data decodes without a word from the codec; data that stops
+        // early makes it warn as it fills the rest of the picture.
+        const JpegWarnings::Watch watch;
+        bitmap = readPixels(reader, plan.output, dotsPerMeter);
+        if (watch.warned()) {
+            return DecodeRefusal{DecodeRefusal::Reason::Truncated};
+        }
+    } else {
+        bitmap = readPixels(reader, plan.output, dotsPerMeter);
+    }
+    if (!bitmap) {
+        return DecodeRefusal{DecodeRefusal::Reason::Unreadable};
+    }
+    SrgbConversion::convertBitmap(*bitmap, profile, grey);
+    return bitmap;
+}
+
 struct FileDescriptor {
     int fd;
     ~FileDescriptor() {
@@ -165,22 +204,16 @@ ImageDecoder::Result ImageDecoder::decodeData(std::span<const std::uint8_t> data
         reader.setScaledSize(plan->output);
     }
     const UIImageOrientation orientation = orientationOf(reader.transformation());
+    const PictureMetadataPtr metadata = PictureMetadata::read(data);
+    const std::span<const std::uint8_t> profile =
+        metadata ? std::span(metadata->iccProfile()) : std::span<const std::uint8_t>();
     int dotsPerMeter = 0;
-    std::shared_ptr<CGImage> bitmap;
-    if (plan->jpeg.verdict == JpegStructure::Verdict::Unterminated) {
-        // Whole entropy data decodes without a word from the codec; data that stops
-        // early makes it warn as it fills the rest of the picture.
-        const JpegWarnings::Watch watch;
-        bitmap = readPixels(reader, plan->output, dotsPerMeter);
-        if (watch.warned()) {
-            return refused({DecodeRefusal::Reason::Truncated});
-        }
-    } else {
-        bitmap = readPixels(reader, plan->output, dotsPerMeter);
+    std::variant<std::shared_ptr<CGImage>, DecodeRefusal> pixels =
+        decodePixels(reader, *plan, data, profile, dotsPerMeter);
+    if (const auto* refusal = std::get_if<DecodeRefusal>(&pixels)) {
+        return refused(*refusal);
     }
-    if (!bitmap) {
-        return refused({DecodeRefusal::Reason::Unreadable});
-    }
+    std::shared_ptr<CGImage> bitmap = std::get<std::shared_ptr<CGImage>>(std::move(pixels));
     // Artwork saved as PNG records its pixel density; photos keep scale 1 whatever their
     // print resolution says.
     const double scale = plan->format == "png" ? qtbridge::scaleForDotsPerMeter(dotsPerMeter) : 1.0;

@@ -1,6 +1,7 @@
 #include "platform/graphics/ImageEncoder.h"
 
 #include <QtCore/QBuffer>
+#include <QtGui/QColorSpace>
 #include <QtGui/QImageWriter>
 #include <algorithm>
 #include <cmath>
@@ -44,6 +45,8 @@ std::vector<std::uint8_t> encode(const UIImage& image, const char* format, int q
     QImageWriter writer(&buffer, format);
     writer.setQuality(quality);
     QImage pixels = qtbridge::wrapReadOnly(*bitmap);
+    // Every bitmap of ours is sRGB (the decoder converts), and the file says so.
+    pixels.setColorSpace(QColorSpace::SRgb);
     pixels.setDotsPerMeterX(qtbridge::dotsPerMeterForScale(image.scale()));
     pixels.setDotsPerMeterY(qtbridge::dotsPerMeterForScale(image.scale()));
     if (!writer.write(pixels)) {

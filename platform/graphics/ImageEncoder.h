@@ -5,8 +5,9 @@
 
 #include "platform/graphics/UIImage.h"
 
-// Encodes pictures as PNG or JPEG. The picture's orientation is applied to the pixels
-// first (the files carry no orientation). Empty on failure.
+// Encodes pictures as PNG or JPEG, tagged with the sRGB profile. The picture's
+// orientation is applied to the pixels first (the files carry no orientation). Empty on
+// failure.
 class ImageEncoder {
 public:
     // Qt's PNG writer turns quality q into zlib level (100 − q) · 9 / 91: 85 gives
