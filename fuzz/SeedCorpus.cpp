@@ -1,7 +1,7 @@
 // Writes the fuzz targets' seed corpora from the project's own material: the app's
 // photos shrunk and encoded as JPEG and PNG (opaque, with alpha, grey), small pictures
-// built byte by byte in the other formats, the string tables, the action sheet's
-// layout formats, and a few engine inputs.
+// built byte by byte in the other formats, small ones with metadata, the string
+// tables, the action sheet's layout formats, and a few engine inputs.
 //
 //   fuzz_seeds RESOURCES_DIR OUTPUT_DIR
 
@@ -15,6 +15,7 @@
 #include "imaging/UIImageUtility.h"
 #include "platform/graphics/ImageEncoder.h"
 #include "platform/runtime/Runtime.h"
+#include "tests/platform/graphics/GraphicsTestSupport.h"
 #include "tests/platform/graphics/HandMadePictures.h"
 
 namespace fs = std::filesystem;
@@ -52,6 +53,15 @@ void writePictureSeeds(const fs::path& resources, const fs::path& folder) {
     write(folder / "progressive.jpg", handmade::progressiveJpeg(1, true));
     write(folder / "screen.gif", handmade::gifOnScreen(16, 12));
     write(folder / "canvas.webp", handmade::webpOnCanvas(16, 12));
+}
+
+// Small pictures carrying metadata and a colour profile, of our own making.
+void writeMetadataSeeds(const fs::path& folder) {
+    const UIImagePtr picture = UIImage::imageWithCGImage(graphicstest::quadrants(8, 6));
+    const std::vector<std::uint8_t> jpeg = ImageEncoder::encodeJPEG(*picture, 0.5);
+    write(folder / "orientation.jpg", graphicstest::withExifOrientation(jpeg, 6));
+    write(folder / "profile.jpg", jpeg);
+    write(folder / "profile.png", ImageEncoder::encodePNG(*picture));
 }
 
 void writeStringSeeds(const fs::path& resources, const fs::path& folder) {
@@ -96,6 +106,7 @@ int main(int argc, char** argv) {
     const fs::path resources = argv[1];
     const fs::path output = argv[2];
     writePictureSeeds(resources, output / "decoder");
+    writeMetadataSeeds(output / "metadata");
     writeStringSeeds(resources, output / "strings");
     writeFormatSeeds(output / "visual_format");
     writeEngineSeeds(output / "engine");

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "bench/platform/PhotoLikePicture.h"
+#include "platform/codecs/PictureMetadata.h"
 #include "platform/graphics/UIGraphics.h"
 #include "tests/platform/codecs/CodecTestFiles.h"
 
@@ -55,6 +56,28 @@ void BM_EncodeJpeg(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EncodeJpeg)->Apply(sizes);
+
+// The same save carrying a camera's metadata, written back with the edit's changes.
+void BM_EncodeJpegWithMetadata(benchmark::State& state) {
+    const Sample& s = sample(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    const std::vector<std::uint8_t> small =
+        UIImageJPEGRepresentation(*makePhotoLikePicture(64, 48), 0.8);
+    const std::vector<std::uint8_t> camera = codectest::edited(small, [&](Exiv2::Image& image) {
+        Exiv2::ExifData& exif = image.exifData();
+        exif["Exif.Photo.DateTimeOriginal"] = "2024:05:01 10:20:30";
+        exif["Exif.Image.Make"] = "Camera Maker";
+        exif["Exif.Image.Model"] = "Model 7";
+        exif["Exif.Image.Orientation"] = std::uint16_t{6};
+        exif["Exif.GPSInfo.GPSLatitude"] = "48/1 8/1 0/1";
+        Exiv2::ExifThumb(exif).setJpegThumbnail(small.data(), static_cast<long>(small.size()));
+        image.xmpData()["Xmp.dc.title"] = "Harbour at dawn";
+    });
+    const UIImagePtr picture = s.picture->imageWithMetadata(PictureMetadata::read(camera).metadata);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(UIImageJPEGRepresentation(*picture, 1.0));
+    }
+}
+BENCHMARK(BM_EncodeJpegWithMetadata)->Apply(sizes);
 
 void BM_EncodePng(benchmark::State& state) {
     const Sample& s = sample(4032, 3024);

@@ -204,12 +204,10 @@ ImageDecoder::Result ImageDecoder::decodeData(std::span<const std::uint8_t> data
         reader.setScaledSize(plan->output);
     }
     const UIImageOrientation orientation = orientationOf(reader.transformation());
-    const PictureMetadataPtr metadata = PictureMetadata::read(data);
-    const std::span<const std::uint8_t> profile =
-        metadata ? std::span(metadata->iccProfile()) : std::span<const std::uint8_t>();
+    PictureMetadata::Reading metadata = PictureMetadata::read(data);
     int dotsPerMeter = 0;
     std::variant<std::shared_ptr<CGImage>, DecodeRefusal> pixels =
-        decodePixels(reader, *plan, data, profile, dotsPerMeter);
+        decodePixels(reader, *plan, data, metadata.iccProfile, dotsPerMeter);
     if (const auto* refusal = std::get_if<DecodeRefusal>(&pixels)) {
         return refused(*refusal);
     }
@@ -217,7 +215,8 @@ ImageDecoder::Result ImageDecoder::decodeData(std::span<const std::uint8_t> data
     // Artwork saved as PNG records its pixel density; photos keep scale 1 whatever their
     // print resolution says.
     const double scale = plan->format == "png" ? qtbridge::scaleForDotsPerMeter(dotsPerMeter) : 1.0;
-    result.image = UIImage::imageWithCGImage(std::move(bitmap), scale, orientation);
+    result.image = UIImage::imageWithCGImage(std::move(bitmap), scale, orientation,
+                                             std::move(metadata.metadata));
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/codecs/PictureMetadata.h"
 #include "platform/graphics/QtBridge.h"
 
 namespace {
@@ -52,7 +53,13 @@ std::vector<std::uint8_t> encode(const UIImage& image, const char* format, int q
     if (!writer.write(pixels)) {
         return {};
     }
-    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+    const std::span<const std::uint8_t> encoded(
+        reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+        static_cast<std::size_t>(bytes.size()));
+    if (const PictureMetadataPtr& metadata = image.metadata()) {
+        return metadata->writtenInto(encoded, bitmap->width(), bitmap->height());
+    }
+    return std::vector<std::uint8_t>(encoded.begin(), encoded.end());
 }
 
 }  // namespace

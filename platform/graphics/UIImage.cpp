@@ -16,15 +16,23 @@ bool isQuarterTurned(UIImageOrientation orientation) {
     }
 }
 
-UIImage::UIImage(CGImageRef bitmap, double scale, UIImageOrientation orientation)
-    : bitmap_(std::move(bitmap)), scale_(scale), orientation_(orientation) {}
+UIImage::UIImage(CGImageRef bitmap, double scale, UIImageOrientation orientation,
+                 PictureMetadataPtr metadata)
+    : bitmap_(std::move(bitmap)),
+      scale_(scale),
+      orientation_(orientation),
+      metadata_(std::move(metadata)) {}
 
 UIImagePtr UIImage::imageWithCGImage(CGImageRef bitmap, double scale,
-                                     UIImageOrientation orientation) {
+                                     UIImageOrientation orientation, PictureMetadataPtr metadata) {
     if (!bitmap || !(scale > 0)) {
         return nullptr;
     }
-    return UIImagePtr(new UIImage(std::move(bitmap), scale, orientation));
+    return UIImagePtr(new UIImage(std::move(bitmap), scale, orientation, std::move(metadata)));
+}
+
+UIImagePtr UIImage::imageWithMetadata(PictureMetadataPtr metadata) const {
+    return UIImagePtr(new UIImage(bitmap_, scale_, orientation_, std::move(metadata)));
 }
 
 CGSize UIImage::size() const {

@@ -26,15 +26,19 @@ bool isQuarterTurned(UIImageOrientation orientation);
 
 class UIImage;
 using UIImagePtr = std::shared_ptr<UIImage>;
+class PictureMetadata;
+using PictureMetadataPtr = std::shared_ptr<const PictureMetadata>;
 
 // An immutable picture: a shared bitmap with a scale (pixels per point) and an
 // orientation, which says how the stored bitmap must be turned to stand upright.
-// Nothing changes a UIImage after it is made; operations make new ones.
+// Nothing changes a UIImage after it is made; operations make new ones. A decoded
+// picture also carries its file's metadata (EXIF, XMP, IPTC), which saving writes back.
 class UIImage {
 public:
     // Null when there is no bitmap or the scale is not positive.
     static UIImagePtr imageWithCGImage(CGImageRef bitmap, double scale = 1.0,
-                                       UIImageOrientation orientation = UIImageOrientation::Up);
+                                       UIImageOrientation orientation = UIImageOrientation::Up,
+                                       PictureMetadataPtr metadata = nullptr);
     // Decoded pictures; null for anything that can't be read (see ImageDecoder).
     static UIImagePtr imageWithContentsOfFile(const std::string& path);
     static UIImagePtr imageWithData(const std::vector<std::uint8_t>& data);
@@ -44,6 +48,10 @@ public:
     double scale() const { return scale_; }
     UIImageOrientation imageOrientation() const { return orientation_; }
     const CGImageRef& CGImage() const { return bitmap_; }
+    // Null for none.
+    const PictureMetadataPtr& metadata() const { return metadata_; }
+    // The same picture carrying other metadata (an edit's result given its source's).
+    UIImagePtr imageWithMetadata(PictureMetadataPtr metadata) const;
 
     // Draw into the current context (UIGraphics), applying the orientation so the
     // picture stands upright in the rectangle of a y-down context; nothing happens
@@ -62,14 +70,16 @@ public:
     CGAffineTransform uprightTransform(const CGRect& rect) const;
 
 private:
-    UIImage(CGImageRef bitmap, double scale, UIImageOrientation orientation);
+    UIImage(CGImageRef bitmap, double scale, UIImageOrientation orientation,
+            PictureMetadataPtr metadata);
 
     CGImageRef bitmap_;
     double scale_;
     UIImageOrientation orientation_;
+    PictureMetadataPtr metadata_;
 };
 
-// Encoded bytes of the picture as the platform makes them; empty on failure.
-// The orientation is applied to the pixels, as encoders drop it.
+// Encoded bytes of the picture as the platform makes them, with its metadata; empty on
+// failure. The orientation is applied to the pixels, as encoders drop it.
 std::vector<std::uint8_t> UIImagePNGRepresentation(const UIImage& image);
 std::vector<std::uint8_t> UIImageJPEGRepresentation(const UIImage& image, double quality);

@@ -85,6 +85,19 @@ inline std::vector<std::uint8_t> pressProfile() {
     return savedProfile(profile);
 }
 
+// The encoded picture with its metadata as edit leaves it, written by Exiv2.
+inline std::vector<std::uint8_t> edited(const std::vector<std::uint8_t>& encoded,
+                                        const std::function<void(Exiv2::Image&)>& edit) {
+    auto image = Exiv2::ImageFactory::open(encoded.data(), static_cast<long>(encoded.size()));
+    image->readMetadata();
+    edit(*image);
+    image->writeMetadata();
+    Exiv2::BasicIo& io = image->io();
+    io.seek(0, Exiv2::BasicIo::beg);
+    const Exiv2::DataBuf written = io.read(static_cast<long>(io.size()));
+    return {written.pData_, written.pData_ + written.size_};
+}
+
 // The encoded picture with the profile embedded: by Qt into PNGs (Exiv2 writes their
 // profile chunk without the name it must have), by Exiv2 into JPEGs.
 inline std::vector<std::uint8_t> withProfile(const std::vector<std::uint8_t>& encoded,
@@ -100,15 +113,10 @@ inline std::vector<std::uint8_t> withProfile(const std::vector<std::uint8_t>& en
         image.save(&buffer, "png");
         return {bytes.begin(), bytes.end()};
     }
-    auto image = Exiv2::ImageFactory::open(encoded.data(), static_cast<long>(encoded.size()));
-    image->readMetadata();
-    Exiv2::DataBuf buffer(profile.data(), static_cast<long>(profile.size()));
-    image->setIccProfile(buffer);
-    image->writeMetadata();
-    Exiv2::BasicIo& io = image->io();
-    io.seek(0, Exiv2::BasicIo::beg);
-    const Exiv2::DataBuf written = io.read(static_cast<long>(io.size()));
-    return {written.pData_, written.pData_ + written.size_};
+    return edited(encoded, [&](Exiv2::Image& image) {
+        Exiv2::DataBuf buffer(profile.data(), static_cast<long>(profile.size()));
+        image.setIccProfile(buffer);
+    });
 }
 
 // A width × height CMYK JPEG of inks(x, y) → C, M, Y, K (0 no ink, 255 full), stored
