@@ -13,6 +13,7 @@
 #include <mutex>
 
 #include "platform/codecs/CmykJpeg.h"
+#include "platform/codecs/HeifPicture.h"
 #include "platform/codecs/PictureMetadata.h"
 #include "platform/codecs/SrgbConversion.h"
 #include "platform/graphics/DecodePlan.h"
@@ -157,6 +158,18 @@ std::variant<std::shared_ptr<CGImage>, DecodeRefusal> decodePixels(
     return bitmap;
 }
 
+ImageDecoder::Result decodeHeif(std::span<const std::uint8_t> data) {
+    std::variant<HeifPicture::Decoded, DecodeRefusal> decoded = HeifPicture::decode(data);
+    if (const auto* refusal = std::get_if<DecodeRefusal>(&decoded)) {
+        return refused(*refusal);
+    }
+    HeifPicture::Decoded& picture = std::get<HeifPicture::Decoded>(decoded);
+    return {UIImage::imageWithCGImage(std::move(picture.bitmap), 1.0, UIImageOrientation::Up,
+                                      std::move(picture.metadata)),
+            std::move(picture.memory),
+            {}};
+}
+
 struct FileDescriptor {
     int fd;
     ~FileDescriptor() {
@@ -182,6 +195,9 @@ ImageDecoder::Result ImageDecoder::decodeData(std::span<const std::uint8_t> data
     }
     if (static_cast<std::int64_t>(data.size()) > kMaxFileBytes) {
         return refused(DecodeRefusal::tooManyBytes(static_cast<std::int64_t>(data.size())));
+    }
+    if (HeifPicture::looksLikeHeif(data)) {
+        return decodeHeif(data);
     }
     raiseQtAllocationLimitOnce();
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()),

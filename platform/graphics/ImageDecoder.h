@@ -9,10 +9,12 @@
 #include "platform/graphics/DecodeRefusal.h"
 #include "platform/graphics/UIImage.h"
 
-// Decodes JPEG, PNG, WebP, GIF (first frame) and BMP pictures into UIImages of scale 1,
-// or 2 or 3 for a PNG that records two or three times the 72-dpi point resolution
-// (artwork drawn for high-density screens, as ImageEncoder writes it).
-// The EXIF orientation becomes the picture's orientation; pixels stay as stored.
+// Decodes JPEG, PNG, WebP, GIF (first frame), BMP, and HEIC/HEIF and AVIF (the primary
+// image, turned upright as the file says) into UIImages of scale 1, or 2 or 3 for a PNG
+// that records two or three times the 72-dpi point resolution (artwork drawn for
+// high-density screens, as ImageEncoder writes it). The EXIF orientation becomes the
+// picture's orientation; pixels stay as stored. Pixels with a colour profile are
+// converted to sRGB (CMYK JPEGs included); the file's metadata comes with the picture.
 // Opaque pictures decode as RGB32, pictures with alpha as ARGB32Premultiplied, straight
 // into the picture's own bitmap where the codec allows, so a load costs about one
 // bitmap of memory.
@@ -21,15 +23,16 @@
 // counting the whole canvas of a GIF or WebP animation whatever its frames' sizes, and
 // waits while other decodes hold the budget.
 //
-// Anything else gives no picture but the reason, quickly and within bounded memory: empty or
-// unknown data, text, truncated or structurally corrupt JPEG and PNG files, declared sizes over
-// CGImage's limits (checked before any pixel memory is taken), decodes that would need
-// more than the whole budget, PNG ancillary chunks over kMaxAncillaryChunkBytes, JPEGs
-// with more than kMaxJpegScans scans (each scan is a pass over the whole picture) or
-// more than kMaxJpegSegments other segments, and files that are not regular files or
-// are larger than kMaxFileBytes. A JPEG missing only its final end marker loads when
-// its scans are whole. Damage inside JPEG entropy data is not detectable from the
-// structure: such a picture decodes with the damaged blocks as the codec fills them.
+// Anything else gives no picture but the reason, quickly and within bounded memory:
+// empty or unknown data, text, truncated or structurally corrupt JPEG, PNG and HEIF
+// files, declared sizes over CGImage's limits (checked before any pixel memory is
+// taken), decodes that would need more than the whole budget, PNG ancillary chunks over
+// kMaxAncillaryChunkBytes, JPEGs with more than kMaxJpegScans scans (each scan is a pass
+// over the whole picture) or more than kMaxJpegSegments other segments, and files that
+// are not regular files or are larger than kMaxFileBytes. A JPEG missing only its final
+// end marker loads when its scans are whole. Damage inside JPEG entropy data is not
+// detectable from the structure: such a picture decodes with the damaged blocks as the
+// codec fills them. Metadata that can't be read is dropped; the picture still loads.
 class ImageDecoder {
 public:
     // Holds a 48 MP PNG of noise with room to spare.

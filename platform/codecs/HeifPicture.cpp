@@ -1,0 +1,168 @@
+#include "platform/codecs/HeifPicture.h"
+
+#include <libheif/heif.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "platform/codecs/SrgbConversion.h"
+
+namespace {
+
+// libheif's objects, released when the decode is done.
+struct Context {
+    heif_context* context = heif_context_alloc();
+    ~Context() { heif_context_free(context); }
+};
+struct Handle {
+    heif_image_handle* handle = nullptr;
+    ~Handle() { heif_image_handle_release(handle); }
+};
+struct Image {
+    heif_image* image = nullptr;
+    ~Image() { heif_image_release(image); }
+};
+struct Options {
+    heif_decoding_options* options = heif_decoding_options_alloc();
+    ~Options() { heif_decoding_options_free(options); }
+};
+
+void initialiseLibheifOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { heif_init(nullptr); });
+}
+
+DecodeRefusal refusalOf(const heif_error& error) {
+    // The file's description (its 'meta' box) comes first: a file cut short lacks it.
+    if (error.code == heif_error_Invalid_input && (error.subcode == heif_suberror_End_of_data ||
+                                                   error.subcode == heif_suberror_No_meta_box)) {
+        return {DecodeRefusal::Reason::Truncated};
+    }
+    if (error.code == heif_error_Unsupported_feature ||
+        error.code == heif_error_Unsupported_filetype) {
+        return {DecodeRefusal::Reason::UnsupportedFormat};
+    }
+    return {DecodeRefusal::Reason::Unreadable};
+}
+
+std::vector<std::uint8_t> metadataBlock(const heif_image_handle* handle, heif_item_id id) {
+    std::vector<std::uint8_t> block(heif_image_handle_get_metadata_size(handle, id));
+    if (heif_image_handle_get_metadata(handle, id, block.data()).code != heif_error_Ok) {
+        block.clear();
+    }
+    return block;
+}
+
+// The file's EXIF (after the offset HEIF puts before its TIFF header) and XMP.
+PictureMetadataPtr metadataOf(const heif_image_handle* handle) {
+    std::vector<std::uint8_t> exif;
+    std::string xmp;
+    const int count = heif_image_handle_get_number_of_metadata_blocks(handle, nullptr);
+    std::vector<heif_item_id> ids(static_cast<std::size_t>(std::max(count, 0)));
+    heif_image_handle_get_list_of_metadata_block_IDs(handle, nullptr, ids.data(), count);
+    for (const heif_item_id id : ids) {
+        const std::string type = heif_image_handle_get_metadata_type(handle, id);
+        const std::string content = heif_image_handle_get_metadata_content_type(handle, id);
+        std::vector<std::uint8_t> block = metadataBlock(handle, id);
+        if (type == "Exif" && block.size() > 4) {
+            const std::size_t offset = (std::size_t{block[0]} << 24) |
+                                       (std::size_t{block[1]} << 16) |
+                                       (std::size_t{block[2]} << 8) | block[3];
+            if (offset < block.size() - 4) {
+                exif.assign(block.begin() + 4 + static_cast<std::ptrdiff_t>(offset), block.end());
+            }
+        } else if (type == "mime" && content == "application/rdf+xml") {
+            xmp.assign(block.begin(), block.end());
+        }
+    }
+    return PictureMetadata::fromBlocks(exif, xmp);
+}
+
+std::vector<std::uint8_t> iccProfileOf(const heif_image_handle* handle) {
+    const heif_color_profile_type type = heif_image_handle_get_color_profile_type(handle);
+    if (type != heif_color_profile_type_prof && type != heif_color_profile_type_rICC) {
+        return {};
+    }
+    std::vector<std::uint8_t> profile(heif_image_handle_get_raw_color_profile_size(handle));
+    if (heif_image_handle_get_raw_color_profile(handle, profile.data()).code != heif_error_Ok) {
+        profile.clear();
+    }
+    return profile;
+}
+
+// libheif's interleaved R, G, B, A rows into our premultiplied B, G, R, A ones.
+void copyPixels(const heif_image* image, bool alpha, CGImage& bitmap) {
+    int stride = 0;
+    const std::uint8_t* planes =
+        heif_image_get_plane_readonly(image, heif_channel_interleaved, &stride);
+    SrgbConversion::forEachRow(bitmap.height(), [&](int y) {
+        const std::uint8_t* in = planes + static_cast<std::ptrdiff_t>(y) * stride;
+        std::uint8_t* out = bitmap.mutableRow(y);
+        for (int x = 0; x < bitmap.width(); ++x, in += 4, out += 4) {
+            const int a = alpha ? in[3] : 255;
+            out[0] = static_cast<std::uint8_t>((in[2] * a + 127) / 255);
+            out[1] = static_cast<std::uint8_t>((in[1] * a + 127) / 255);
+            out[2] = static_cast<std::uint8_t>((in[0] * a + 127) / 255);
+            out[3] = static_cast<std::uint8_t>(a);
+        }
+    });
+}
+
+}  // namespace
+
+bool HeifPicture::looksLikeHeif(std::span<const std::uint8_t> data) {
+    const int length = static_cast<int>(std::min<std::size_t>(data.size(), 64));
+    const heif_filetype_result type = heif_check_filetype(data.data(), length);
+    return type == heif_filetype_yes_supported || type == heif_filetype_yes_unsupported;
+}
+
+std::variant<HeifPicture::Decoded, DecodeRefusal> HeifPicture::decode(
+    std::span<const std::uint8_t> data) {
+    initialiseLibheifOnce();
+    const Context context;
+    heif_context_set_maximum_image_size_limit(context.context, CGImage::kMaxSide);
+    // Reads the boxes only: no pixel is decoded yet.
+    heif_error error = heif_context_read_from_memory_without_copy(context.context, data.data(),
+                                                                  data.size(), nullptr);
+    Handle primary;
+    if (error.code == heif_error_Ok) {
+        error = heif_context_get_primary_image_handle(context.context, &primary.handle);
+    }
+    if (error.code != heif_error_Ok) {
+        return refusalOf(error);
+    }
+    const int width = heif_image_handle_get_width(primary.handle);
+    const int height = heif_image_handle_get_height(primary.handle);
+    if (!CGImage::isAcceptableSize(width, height)) {
+        return DecodeRefusal::tooManyPixels(width, height);
+    }
+    Decoded decoded;
+    decoded.memory = DecodeBudget::shared().reserve(static_cast<std::int64_t>(width) * height *
+                                                    kPeakBytesPerPixel);
+    if (!decoded.memory.granted()) {
+        return DecodeRefusal::tooManyPixels(width, height);
+    }
+    const bool alpha = heif_image_handle_has_alpha_channel(primary.handle) != 0;
+    const Options options;
+    options.options->convert_hdr_to_8bit = 1;
+    Image image;
+    error = heif_decode_image(primary.handle, &image.image, heif_colorspace_RGB,
+                              heif_chroma_interleaved_RGBA, options.options);
+    if (error.code != heif_error_Ok) {
+        return refusalOf(error);
+    }
+    // The decoded size, which libheif may have turned, is the one that counts.
+    decoded.bitmap =
+        CGImage::create(heif_image_get_width(image.image, heif_channel_interleaved),
+                        heif_image_get_height(image.image, heif_channel_interleaved),
+                        alpha ? CGPixelFormat::ARGB32Premultiplied : CGPixelFormat::RGB32,
+                        CGImage::Contents::Uninitialized);
+    if (!decoded.bitmap) {
+        return DecodeRefusal{DecodeRefusal::Reason::Unreadable};
+    }
+    copyPixels(image.image, alpha, *decoded.bitmap);
+    SrgbConversion::convertBitmap(*decoded.bitmap, iccProfileOf(primary.handle), false);
+    decoded.metadata = metadataOf(primary.handle);
+    return decoded;
+}
