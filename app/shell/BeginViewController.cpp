@@ -169,6 +169,7 @@ void BeginViewController::chooseImage() {
         presentUICustomActionSheet();
         return;
     }
+    sourceMetadata_ = shown->metadata();
     const auto editor = ZOZuzazOzaroz::createWithImageDelegate(shown, weakSelf());
     editor->setOptions(ZOZuzazOzarozOptions::all());
     presentViewController(editor, true);
@@ -231,6 +232,7 @@ bool BeginViewController::imagePickerControllerDidFinishPickingMediaWithInfo(
     UIImagePickerController& picker, const ValueDictionary& info) {
     const auto picked = info.find(UIImagePickerControllerOriginalImage);
     const UIImagePtr image = picked == info.end() ? nullptr : picked->second.imageValue();
+    sourceMetadata_ = image ? image->metadata() : nullptr;
     const auto editor = ZOZuzazOzaroz::createWithImage(image);
     editor->setOptions(ZOZuzazOzarozOptions::all());
     editor->setDelegate(weakSelf());
@@ -241,13 +243,18 @@ bool BeginViewController::imagePickerControllerDidFinishPickingMediaWithInfo(
 bool BeginViewController::imageEditorDidFinishEdittingWithImage(ZOZuzazOzaroz& editor,
                                                                 const UIImagePtr& image) {
     const auto weak = weakSelf();
-    editor.dismissViewControllerAnimated(true, [weak, image] {
+    // The tools make new pictures: the result takes the photo's metadata back, so a save
+    // keeps its date, camera and credits.
+    const UIImagePtr described = image && sourceMetadata_ && !image->metadata()
+                                     ? image->imageWithMetadata(sourceMetadata_)
+                                     : image;
+    editor.dismissViewControllerAnimated(true, [weak, described] {
         const auto self = weak.lock();
         if (!self || !self->navigationController()) {
             return;
         }
         auto result = std::make_shared<ResultViewController>();
-        result->setImage(image);
+        result->setImage(described);
         self->navigationController()->pushViewController(result, true);
     });
     return true;

@@ -67,4 +67,6 @@ private:
     std::weak_ptr<UIView> blurView_;
     std::weak_ptr<UIActivityIndicatorView> busySign_;
     UIImagePtr placeholder_;
+    // The metadata of the photo in the editor.
+    PictureMetadataPtr sourceMetadata_;
 };

@@ -9,7 +9,9 @@
 #include <cctype>
 #include <filesystem>
 
+#include "platform/codecs/PictureMetadata.h"
 #include "platform/dispatch/DispatchQueue.h"
+#include "platform/foundation/NSBundle.h"
 #include "platform/graphics/ImageEncoder.h"
 #include "platform/graphics/QtBridge.h"
 #include "platform/graphics/UIGraphics.h"
@@ -23,6 +25,16 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kMaxNameAttempts = 1000;
+
+bool keepsPrivateDataWhenSharing = false;
+
+// The picture as it leaves this machine: without GPS data and serial numbers.
+UIImagePtr forSharing(const UIImagePtr& picture) {
+    const PictureMetadataPtr& metadata = picture->metadata();
+    return metadata && !keepsPrivateDataWhenSharing && metadata->hasPrivateData()
+               ? picture->imageWithMetadata(metadata->withoutPrivateData())
+               : picture;
+}
 
 std::string lowercaseExtension(const std::string& path) {
     std::string extension = fs::path(path).extension().string();
@@ -140,12 +152,29 @@ void ShareActivities::saveToFile(const UIImagePtr& picture, const std::string& p
         std::move(done));
 }
 
+void ShareActivities::setKeepsPrivateDataWhenSharing(bool keeps) {
+    keepsPrivateDataWhenSharing = keeps;
+}
+
+std::string ShareActivities::captionFor(const std::string& type, const UIImage& picture) {
+    const bool removes = type == UIActivityTypeCopyToPasteboard ||
+                         (type == UIActivityTypeOpenInAnotherApp && !keepsPrivateDataWhenSharing);
+    if (!removes || !picture.metadata() || !picture.metadata()->hasPrivateData()) {
+        return {};
+    }
+    const std::string bundle = NSBundle::mainBundle()->pathForResource("ZOZuzazOzaroz", "bundle");
+    const auto resources = NSBundle::bundleWithPath(bundle);
+    return resources ? resources->localizedStringForKey("ShareActivities_LocationRemoved",
+                                                        "Location removed")
+                     : "Location removed";
+}
+
 void ShareActivities::openInAnotherApp(const UIImagePtr& picture, Done done) {
     const fs::path folder(
         QStandardPaths::writableLocation(QStandardPaths::TempLocation).toStdString());
     auto written = std::make_shared<std::string>();
     runInBackground(
-        [picture, folder, written] {
+        [picture = forSharing(picture), folder, written] {
             // The other program reads the copy after we hand it over, so it stays.
             for (int attempt = 1; attempt <= kMaxNameAttempts; ++attempt) {
                 const fs::path candidate = numberedName(folder, "Shared picture", attempt);

@@ -31,6 +31,14 @@ public:
     // A path in the pictures folder that no file has yet, for the file activity.
     static std::string defaultSavePath();
 
+    // Whether "Open in Another App" removes the picture's GPS data and camera and lens
+    // serial numbers (on by default); saves always keep them, and a copied picture
+    // carries no metadata at all. Main thread only.
+    static void setKeepsPrivateDataWhenSharing(bool keeps);
+    // The caption of an activity's row: "Location removed" when it removes some of the
+    // picture's private data, else empty.
+    static std::string captionFor(const std::string& type, const UIImage& picture);
+
 private:
     static void saveToPhotos(const UIImagePtr& picture, Done done);
     static void copyToPasteboard(const UIImage& picture, const Done& done);

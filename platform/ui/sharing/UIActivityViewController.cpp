@@ -4,12 +4,28 @@
 
 #include "platform/ui/screens/UIAlertView.h"
 #include "platform/ui/sharing/UIPopoverController.h"
+#include "platform/ui/view/UILabel.h"
 
 namespace {
 
 // Where the "Save As…" step sits on a full screen: near the top, clear of the
 // keyboard that comes up from the bottom.
 constexpr double kSaveAsTop = 40;
+
+// A small grey line at the foot of an activity's row.
+void addCaption(UIButton& row, const std::string& text) {
+    constexpr double kCaptionHeight = 14;
+    auto caption = std::make_shared<UILabel>(
+        CGRect{0, UIActivityViewController::kRowHeight - kCaptionHeight - 2,
+               UIActivityViewController::kWidth, kCaptionHeight});
+    caption->setText(text);
+    caption->setFont(UIFont::systemFontOfSize(11));
+    caption->setTextColor(UIColor::grayColor());
+    caption->setTextAlignment(NSTextAlignment::Center);
+    caption->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    caption->setUserInteractionEnabled(false);
+    row.addSubview(caption);
+}
 
 UIImagePtr firstPicture(const ValueArray& items) {
     for (const Value& item : items) {
@@ -151,10 +167,16 @@ void UIActivityViewController::rebuildButtons() {
         sheet().list()->addSubview(button);
         buttons_.push_back(button);
     };
+    const UIImagePtr picture = firstPicture(items_);
     for (const ShareActivities::Activity& activity : shown_) {
         addRow(activity.title, [type = activity.type](UIActivityViewController& self) {
             self.activityTapped(type);
         });
+        if (const std::string caption =
+                picture ? ShareActivities::captionFor(activity.type, *picture) : std::string();
+            !caption.empty()) {
+            addCaption(*buttons_.back(), caption);
+        }
     }
     addRow("Cancel", [](UIActivityViewController& self) {
         if (!self.performing_) {

@@ -4,6 +4,7 @@
 #include "app/shell/ResultViewController.h"
 #include "core/_ZOZuzazOzarozViewController.h"
 #include "tests/app/shell/AppTestSupport.h"
+#include "tests/platform/graphics/GraphicsTestSupport.h"
 
 namespace {
 
@@ -106,6 +107,24 @@ TEST_F(BeginViewControllerTest, FinishingTheEditorShowsTheResultAboveTheBeginScr
     settle();
     EXPECT_EQ(stack()->topViewController(), begin());
     EXPECT_EQ(begin()->presentedViewController(), nullptr);
+}
+
+TEST_F(BeginViewControllerTest, TheResultCarriesTheMetadataOfThePhotoThatWasEdited) {
+    const UIImagePtr photo = UIImage::imageWithData(graphicstest::withExifOrientation(
+        UIImageJPEGRepresentation(*plainPicture(40, 30, 0xFF808080), 0.9), 6));
+    ASSERT_TRUE(photo && photo->metadata());
+    begin()->editImage(photo);
+    settle();
+    const auto editor =
+        std::dynamic_pointer_cast<ZOZuzazOzaroz>(begin()->presentedViewController());
+    ASSERT_NE(editor, nullptr);
+    // A tool's result is a new picture without metadata of its own.
+    begin()->imageEditorDidFinishEdittingWithImage(*editor, plainPicture(30, 40, 0xFF808080));
+    settle();
+    const auto result =
+        std::dynamic_pointer_cast<ResultViewController>(stack()->topViewController());
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(result->image()->metadata(), photo->metadata());
 }
 
 TEST_F(BeginViewControllerTest, ARealPictureOpensTheEditorDirectly) {

@@ -4,6 +4,7 @@
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
 
+#include "platform/codecs/PictureMetadata.h"
 #include "platform/dispatch/DispatchQueue.h"
 #include "platform/graphics/ImageDecoder.h"
 #include "platform/runtime/Runtime.h"
@@ -13,7 +14,9 @@
 #include "platform/ui/screens/UIDevice.h"
 #include "platform/ui/sharing/UIActivityViewController.h"
 #include "platform/ui/sharing/UIPopoverController.h"
+#include "platform/ui/view/UILabel.h"
 #include "platform/ui/window/UIWindow.h"
+#include "tests/platform/codecs/CodecTestFiles.h"
 #include "tests/platform/ui/gestures/TouchScript.h"
 #include "tests/platform/ui/picker/PhotoLibraryGuard.h"
 #include "tests/platform/ui/picker/PictureFolder.h"
@@ -277,3 +280,39 @@ TEST(ShareSheet, TheSaveAsStepCanGoBackToTheList) {
 }
 
 }  // namespace
+
+TEST(ShareSheet, TheActivitiesThatSendAPictureWithoutItsLocationSaySo) {
+    const std::vector<std::uint8_t> located = codectest::edited(
+        UIImageJPEGRepresentation(
+            *UIImage::imageWithCGImage(CGImage::create(8, 8, CGPixelFormat::RGB32)), 0.9),
+        [](Exiv2::Image& image) { image.exifData()["Exif.GPSInfo.GPSLatitudeRef"] = "N"; });
+    const UIImagePtr picture = ImageDecoder::decodeData(located);
+    ASSERT_TRUE(picture && picture->metadata());
+    EXPECT_EQ(ShareActivities::captionFor(UIActivityTypeCopyToPasteboard, *picture),
+              "Location removed");
+    EXPECT_EQ(ShareActivities::captionFor(UIActivityTypeOpenInAnotherApp, *picture),
+              "Location removed");
+    EXPECT_EQ(ShareActivities::captionFor(UIActivityTypeSaveToCameraRoll, *picture), "");
+    EXPECT_EQ(ShareActivities::captionFor(UIActivityTypeSaveToFile, *picture), "");
+    ShareActivities::setKeepsPrivateDataWhenSharing(true);
+    EXPECT_EQ(ShareActivities::captionFor(UIActivityTypeOpenInAnotherApp, *picture), "");
+    ShareActivities::setKeepsPrivateDataWhenSharing(false);
+    const UIImagePtr unlocated =
+        picture->imageWithMetadata(picture->metadata()->withoutPrivateData());
+    EXPECT_EQ(ShareActivities::captionFor(UIActivityTypeCopyToPasteboard, *unlocated), "");
+
+    auto sheet = std::make_shared<UIActivityViewController>(ValueArray{picture});
+    const auto labelTexts = [&](const std::string& type) {
+        std::vector<std::string> texts;
+        for (const UIViewPtr& view : sheet->buttonForActivityType(type)->subviews()) {
+            if (const auto label = std::dynamic_pointer_cast<UILabel>(view)) {
+                texts.push_back(label->text());
+            }
+        }
+        return texts;
+    };
+    EXPECT_EQ(labelTexts(UIActivityTypeCopyToPasteboard),
+              (std::vector<std::string>{"Copy", "Location removed"}));
+    EXPECT_EQ(labelTexts(UIActivityTypeSaveToCameraRoll),
+              (std::vector<std::string>{"Save to Photos"}));
+}
