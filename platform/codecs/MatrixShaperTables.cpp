@@ -1,30 +1,14 @@
 #include "platform/codecs/MatrixShaperTables.h"
 
 #include <algorithm>
+
 #include <cstdlib>
+#include "platform/codecs/LcmsHandles.h"
 
 namespace {
 
 // 16 levels a channel: 4096 colours are checked.
 constexpr int kCheckStep = 17;
-
-struct Transform {
-    cmsHTRANSFORM handle;
-    ~Transform() {
-        if (handle != nullptr) {
-            cmsDeleteTransform(handle);
-        }
-    }
-};
-
-struct Profile {
-    cmsHPROFILE handle;
-    ~Profile() {
-        if (handle != nullptr) {
-            cmsCloseProfile(handle);
-        }
-    }
-};
 
 // sRGB's primaries and white with linear curves.
 cmsHPROFILE createLinearSrgb() {
@@ -41,14 +25,15 @@ cmsHPROFILE createLinearSrgb() {
 
 std::unique_ptr<MatrixShaperTables> MatrixShaperTables::sample(cmsHPROFILE profile,
                                                                cmsHPROFILE srgb) {
-    const Profile linearSrgb{createLinearSrgb()};
+    const LcmsProfile linearSrgb{createLinearSrgb()};
     // Floats on both sides: nothing is clipped, so the channels' parts add up.
-    const Transform toLinear{cmsCreateTransform(profile, TYPE_RGB_FLT, linearSrgb.handle,
-                                                TYPE_RGB_FLT, INTENT_PERCEPTUAL, cmsFLAGS_NOCACHE)};
-    const Transform toLevels{cmsCreateTransform(linearSrgb.handle, TYPE_RGB_FLT, srgb, TYPE_RGB_8,
-                                                INTENT_PERCEPTUAL, cmsFLAGS_NOCACHE)};
-    const Transform reference{cmsCreateTransform(profile, TYPE_RGB_8, srgb, TYPE_RGB_8,
-                                                 INTENT_PERCEPTUAL, cmsFLAGS_NOCACHE)};
+    const LcmsTransform toLinear{cmsCreateTransform(profile, TYPE_RGB_FLT, linearSrgb.handle,
+                                                    TYPE_RGB_FLT, INTENT_PERCEPTUAL,
+                                                    cmsFLAGS_NOCACHE)};
+    const LcmsTransform toLevels{cmsCreateTransform(
+        linearSrgb.handle, TYPE_RGB_FLT, srgb, TYPE_RGB_8, INTENT_PERCEPTUAL, cmsFLAGS_NOCACHE)};
+    const LcmsTransform reference{cmsCreateTransform(profile, TYPE_RGB_8, srgb, TYPE_RGB_8,
+                                                     INTENT_PERCEPTUAL, cmsFLAGS_NOCACHE)};
     if (toLinear.handle == nullptr || toLevels.handle == nullptr || reference.handle == nullptr) {
         return nullptr;
     }

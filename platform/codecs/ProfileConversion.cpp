@@ -3,18 +3,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/codecs/LcmsHandles.h"
+
 namespace {
 
 constexpr int kCheckStep = 17;
-
-struct Profile {
-    cmsHPROFILE handle;
-    ~Profile() {
-        if (handle != nullptr) {
-            cmsCloseProfile(handle);
-        }
-    }
-};
 
 cmsColorSpaceSignature spaceOf(ProfileConversion::Input input) {
     switch (input) {
@@ -77,12 +70,12 @@ ProfileConversion::~ProfileConversion() {
 
 std::unique_ptr<ProfileConversion> ProfileConversion::make(std::span<const std::uint8_t> iccProfile,
                                                            Input input) {
-    const Profile source{
+    const LcmsProfile source{
         cmsOpenProfileFromMem(iccProfile.data(), static_cast<cmsUInt32Number>(iccProfile.size()))};
     if (source.handle == nullptr || cmsGetColorSpace(source.handle) != spaceOf(input)) {
         return nullptr;
     }
-    const Profile srgb{cmsCreate_sRGBProfile()};
+    const LcmsProfile srgb{cmsCreate_sRGBProfile()};
     // No one-pixel cache: it would be shared by the threads converting a picture's bands.
     const cmsUInt32Number flags =
         cmsFLAGS_NOCACHE | (input == Input::RgbPremultiplied ? cmsFLAGS_COPY_ALPHA : 0);

@@ -41,19 +41,6 @@ PictureMetadataPtr metadataOf(const std::vector<std::uint8_t>& encoded) {
     return PictureMetadata::read(encoded).metadata;
 }
 
-// The JPEG with an APP1 EXIF segment holding the big-endian TIFF structure, after SOI.
-std::vector<std::uint8_t> withExifSegment(const std::vector<std::uint8_t>& jpeg,
-                                          const std::vector<std::uint8_t>& tiff) {
-    std::vector<std::uint8_t> segment{0xFF, 0xE1};
-    appendBigEndian(segment, static_cast<std::uint32_t>(2 + 6 + tiff.size()), 2);
-    segment.insert(segment.end(), {'E', 'x', 'i', 'f', 0, 0});
-    segment.insert(segment.end(), tiff.begin(), tiff.end());
-    std::vector<std::uint8_t> result(jpeg.begin(), jpeg.begin() + 2);
-    result.insert(result.end(), segment.begin(), segment.end());
-    result.insert(result.end(), jpeg.begin() + 2, jpeg.end());
-    return result;
-}
-
 // A TIFF header, then IFD0 at 8 declaring count entries, holding the given ones (tag,
 // type, count, value or offset), and the offset of the next IFD.
 std::vector<std::uint8_t> tiffWith(std::uint16_t count,

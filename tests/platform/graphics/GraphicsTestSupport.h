@@ -116,22 +116,27 @@ inline std::vector<std::uint8_t> pngChunk(const char* type, const std::vector<st
     return chunk;
 }
 
+// The JPEG with an APP1 EXIF segment holding the TIFF structure, after SOI.
+inline std::vector<std::uint8_t> withExifSegment(const std::vector<std::uint8_t>& jpeg,
+                                                 const std::vector<std::uint8_t>& tiff) {
+    std::vector<std::uint8_t> result(jpeg.begin(), jpeg.begin() + 2);
+    result.reserve(jpeg.size() + 10 + tiff.size());
+    result.insert(result.end(), {0xFF, 0xE1});
+    appendBigEndian(result, static_cast<std::uint32_t>(2 + 6 + tiff.size()), 2);
+    result.insert(result.end(), {'E', 'x', 'i', 'f', 0, 0});
+    result.insert(result.end(), tiff.begin(), tiff.end());
+    result.insert(result.end(), jpeg.begin() + 2, jpeg.end());
+    return result;
+}
+
 // A JPEG with an APP1 EXIF segment holding only the orientation tag, after SOI.
 inline std::vector<std::uint8_t> withExifOrientation(const std::vector<std::uint8_t>& jpeg,
                                                      int orientation) {
     // Big-endian TIFF, IFD at 8 with one entry: tag 0x0112, SHORT, count 1; no next IFD.
-    std::vector<std::uint8_t> tiff{
-        'M',  'M',  0, 42, 0, 0, 0, 8, 0, 1,
-        0x01, 0x12, 0, 3,  0, 0, 0, 1, 0, static_cast<std::uint8_t>(orientation),
-        0,    0,    0, 0,  0, 0};
-    std::vector<std::uint8_t> segment{0xFF, 0xE1};
-    appendBigEndian(segment, static_cast<std::uint32_t>(2 + 6 + tiff.size()), 2);
-    segment.insert(segment.end(), {'E', 'x', 'i', 'f', 0, 0});
-    segment.insert(segment.end(), tiff.begin(), tiff.end());
-    std::vector<std::uint8_t> result(jpeg.begin(), jpeg.begin() + 2);
-    result.insert(result.end(), segment.begin(), segment.end());
-    result.insert(result.end(), jpeg.begin() + 2, jpeg.end());
-    return result;
+    return withExifSegment(
+        jpeg, {'M',  'M',  0, 42, 0, 0, 0, 8, 0, 1,
+               0x01, 0x12, 0, 3,  0, 0, 0, 1, 0, static_cast<std::uint8_t>(orientation),
+               0,    0,    0, 0,  0, 0});
 }
 
 }  // namespace graphicstest
