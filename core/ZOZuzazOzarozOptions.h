@@ -16,8 +16,10 @@ struct ZOZuzazOzarozOptions {
     bool keyCommands = false;
     // A double tap toggles between the fitted picture and its largest zoom.
     bool doubleTapZoom = false;
+    // When the window changes size, the strip spreads again and the picture refits.
+    bool followsWindowSize = false;
 
     static ZOZuzazOzarozOptions all() {
-        return {true, CLEditHistory::kDefaultBudget, true, true, true};
+        return {true, CLEditHistory::kDefaultBudget, true, true, true, true};
     }
 };

@@ -92,6 +92,10 @@ void _ZOZuzazOzarozViewController::viewDidLoad() {
     if (options().doubleTapZoom) {
         zoomToggle_ = std::make_unique<ZOZuzazOzarozZoomToggle>(*this);
     }
+    if (options().followsWindowSize) {
+        // The own bar sits in the stack's view, which the window resizes.
+        navigationBar()->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    }
 }
 
 bool _ZOZuzazOzarozViewController::handleKeyCommand(const UIKeyPress& key) {
@@ -119,6 +123,19 @@ void _ZOZuzazOzarozViewController::viewWillAppear(bool animated) {
     if (targetImageView_) {
         expropriateImageView();
     } else {
+        refreshImageView();
+    }
+}
+
+void _ZOZuzazOzarozViewController::viewDidLayoutSubviews() {
+    if (!options().followsWindowSize) {
+        return;
+    }
+    if (const auto strip = menuView()) {
+        const std::vector<UIViewPtr> items = strip->subviews();
+        CLMenuStrip::arrange(*strip, items, CLMenuStrip::Spacing::SpreadWhenFew);
+    }
+    if (!currentTool_) {
         refreshImageView();
     }
 }

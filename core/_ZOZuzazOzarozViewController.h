@@ -116,6 +116,9 @@ public:
     // The screen.
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
+    // With the option to follow the window's size: the strip spreads its items again,
+    // and in menu mode the picture fits the new viewport.
+    void viewDidLayoutSubviews() override;
     UIStatusBarStyle preferredStatusBarStyle() const override;
     // With the key commands option: Escape is "Back" or cancel, Return "OK" or finish,
     // Ctrl+Z undo, Ctrl+Shift+Z and Ctrl+Y redo.

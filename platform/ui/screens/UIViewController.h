@@ -55,6 +55,9 @@ public:
     // loadView's job: gives the controller its view.
     void setView(UIViewPtr view);
     virtual void viewDidLoad() {}
+    // After the view changed size and its subviews followed their autoresizing rules,
+    // when the tree is next laid out (before the window paints).
+    virtual void viewDidLayoutSubviews() {}
 
     virtual void viewWillAppear(bool /*animated*/) {}
     virtual void viewDidAppear(bool /*animated*/) {}

@@ -9,6 +9,7 @@
 #include <QtGui/QScreen>
 #include <QtGui/QTouchEvent>
 #include <QtGui/QWheelEvent>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -25,6 +26,8 @@ constexpr double kPinchPerNotch = 1.1;
 constexpr double kTurnPerNotch = 5 * std::numbers::pi / 180;
 constexpr double kScrollPerNotch = 40;
 constexpr double kAngleUnitsPerNotch = 120;
+// Room left on the screen for the title bar and borders the window manager adds.
+constexpr double kFrameAllowance = 48;
 
 CGPoint pointOf(const QPointF& position) {
     return {position.x(), position.y()};
@@ -93,6 +96,21 @@ NativeWindow::NativeWindow(UIWindow& window)
 }
 
 NativeWindow::~NativeWindow() = default;
+
+CGSize NativeWindow::fittedToScreen(CGSize size) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr || QGuiApplication::platformName() == QLatin1String("offscreen") ||
+        size.width <= 0 || size.height <= 0) {
+        return size;
+    }
+    const QRect free = screen->availableGeometry();
+    const double shrink = std::min({1.0, (free.width() - kFrameAllowance) / size.width,
+                                    (free.height() - kFrameAllowance) / size.height});
+    if (!(shrink > 0)) {
+        return size;
+    }
+    return {std::floor(size.width * shrink), std::floor(size.height * shrink)};
+}
 
 void NativeWindow::scheduleRepaint() {
     if (!repaintPending_) {

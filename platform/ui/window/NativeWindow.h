@@ -8,6 +8,7 @@
 #include <QtGui/QWindow>
 #include <memory>
 
+#include "platform/geometry/CGSize.h"
 #include "platform/ui/window/SyntheticTwoFingers.h"
 #include "platform/ui/window/TouchTracker.h"
 
@@ -21,6 +22,10 @@ class NativeWindow : public QWindow {
 public:
     explicit NativeWindow(UIWindow& window);
     ~NativeWindow() override;
+
+    // A window shape scaled down, if need be, to fit the primary screen's free area
+    // with room for the window's frame; as it is without a real screen (offscreen).
+    static CGSize fittedToScreen(CGSize size);
 
     void scheduleRepaint();
     // Paints now if a repaint is pending and the window is on screen.

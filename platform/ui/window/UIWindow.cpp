@@ -68,6 +68,7 @@ bool UIWindow::isKeyWindow() const {
 void UIWindow::makeKeyAndVisible() {
     makeKeyWindow();
     if (!native_) {
+        setFrame({frame().origin, NativeWindow::fittedToScreen(bounds().size)});
         native_ = std::make_unique<NativeWindow>(*this);
         native_->create();
         UIScreen::setScale(native_->devicePixelRatio());
