@@ -18,8 +18,10 @@ struct ZOZuzazOzarozOptions {
     bool doubleTapZoom = false;
     // When the window changes size, the strip spreads again and the picture refits.
     bool followsWindowSize = false;
+    // Transparent areas of the picture show a checkerboard instead of the background.
+    bool checkerboardBehindPicture = false;
 
     static ZOZuzazOzarozOptions all() {
-        return {true, CLEditHistory::kDefaultBudget, true, true, true, true};
+        return {true, CLEditHistory::kDefaultBudget, true, true, true, true, true};
     }
 };

@@ -14,6 +14,7 @@
 #include "imaging/BitmapRecycler.h"
 #include "imaging/UIDeviceSystemVersion.h"
 #include "platform/dispatch/DispatchQueue.h"
+#include "platform/graphics/Transparency.h"
 #include "platform/ui/screens/UIAlertView.h"
 #include "platform/ui/screens/UIApplication.h"
 #include "platform/ui/screens/UINavigationController.h"
@@ -91,6 +92,11 @@ void _ZOZuzazOzarozViewController::viewDidLoad() {
     }
     if (options().doubleTapZoom) {
         zoomToggle_ = std::make_unique<ZOZuzazOzarozZoomToggle>(*this);
+    }
+    if (options().checkerboardBehindPicture) {
+        // The image view is fitted to the picture, so its background shows only through
+        // the picture's transparent areas.
+        imageView_->setBackgroundColor(Transparency::checkerboard());
     }
     if (options().followsWindowSize) {
         // The own bar sits in the stack's view, which the window resizes.
