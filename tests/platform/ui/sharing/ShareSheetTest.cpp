@@ -8,6 +8,7 @@
 #include "platform/graphics/ImageDecoder.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/ui/animation/AnimationClock.h"
+#include "platform/ui/controls/UIKeyboard.h"
 #include "platform/ui/picker/PhotoLibrary.h"
 #include "platform/ui/screens/UIAlertView.h"
 #include "platform/ui/screens/UIDevice.h"
@@ -321,6 +322,17 @@ TEST(ShareSheet, AHeldSaveLeavesTheScreenResponsiveAndSaysWhereThePictureWent) {
     EXPECT_NE(UIToast::visibleToast(), nullptr) << "shown for two seconds";
     scene.settle();
     EXPECT_EQ(UIToast::visibleToast(), nullptr);
+}
+
+TEST(ShareSheet, SaveAsTakesTypingAtOnceWithAnOnScreenKeyboardOnlyWithoutAHardwareOne) {
+    for (const bool hardware : {false, true}) {
+        UIKeyboard::setHardwareKeyboardAttached(hardware);
+        ShareScene scene;
+        const auto panel = scene.openSaveAs();
+        EXPECT_TRUE(panel->pathField()->isFirstResponder());
+        EXPECT_EQ(UIKeyboard::isVisible(*scene.window), !hardware);
+    }
+    UIKeyboard::setHardwareKeyboardAttached(std::nullopt);
 }
 
 TEST(ShareSheet, TheSaveAsStepCanGoBackToTheList) {
