@@ -7,6 +7,7 @@
 #include "core/CLMenuStrip.h"
 #include "core/CLToolAnimations.h"
 #include "core/UIViewCLImageToolInfo.h"
+#include "core/ZOZuzazOzarozDiscardQuestion.h"
 #include "core/ZOZuzazOzarozEditorClass.h"
 #include "core/ZOZuzazOzarozTheme.h"
 #include "core/ZOZuzazOzarozTransitions.h"
@@ -84,6 +85,7 @@ void _ZOZuzazOzarozViewController::viewDidLoad() {
         scrollView()->addSubview(imageView_);
         refreshImageView();
     }
+    openingImage_ = originalImage_;
     if (options().history) {
         undo_ = std::make_unique<ZOZuzazOzarozUndo>(*this, options().historyBudget);
     }
@@ -110,7 +112,9 @@ bool _ZOZuzazOzarozViewController::handleKeyCommand(const UIKeyPress& key) {
     }
     const bool control = (key.modifiers & UIKeyPress::Control) != 0;
     const bool shift = (key.modifiers & UIKeyPress::Shift) != 0;
-    if (key.key == UIKeyPress::Key::Escape) {
+    if (compare_ && key.text == " " && !control) {
+        compare_->begin();
+    } else if (key.key == UIKeyPress::Key::Escape) {
         currentTool_ ? pushedCancelBtn() : pushedCloseBtn();
     } else if (key.key == UIKeyPress::Key::Return) {
         currentTool_ ? pushedDoneBtn() : pushedFinishBtn();
@@ -122,6 +126,45 @@ bool _ZOZuzazOzarozViewController::handleKeyCommand(const UIKeyPress& key) {
         return false;
     }
     return true;
+}
+
+bool _ZOZuzazOzarozViewController::handleKeyRelease(const UIKeyPress& key) {
+    if (!options().keyCommands || !compare_ || key.text != " ") {
+        return false;
+    }
+    compare_->end();
+    return true;
+}
+
+bool _ZOZuzazOzarozViewController::hasUnsavedWork() const {
+    if (currentTool_) {
+        return true;
+    }
+    // Undone back to the start, the history's pictures may be copies read back.
+    return undo_ ? undo_->history().canUndo() : originalImage_ != openingImage_;
+}
+
+void _ZOZuzazOzarozViewController::leaveAskingFirst(void (_ZOZuzazOzarozViewController::*leave)()) {
+    if (!options().askBeforeDiscarding || !hasUnsavedWork()) {
+        (this->*leave)();
+        return;
+    }
+    ZOZuzazOzarozDiscardQuestion::ask([weak = weakSelf(), leave] {
+        if (const auto editor = weak.lock()) {
+            (editor.get()->*leave)();
+        }
+    });
+}
+
+bool _ZOZuzazOzarozViewController::navigationShouldPopOnBackButton() {
+    leaveAskingFirst(&_ZOZuzazOzarozViewController::popFromStack);
+    return false;
+}
+
+void _ZOZuzazOzarozViewController::popFromStack() {
+    if (const auto navigation = navigationController()) {
+        navigation->popViewControllerAnimated(true);
+    }
 }
 
 void _ZOZuzazOzarozViewController::viewWillAppear(bool animated) {
@@ -479,6 +522,10 @@ void _ZOZuzazOzarozViewController::pushedFinishBtn() {
 }
 
 void _ZOZuzazOzarozViewController::pushedCloseBtn() {
+    leaveAskingFirst(&_ZOZuzazOzarozViewController::closeEdit);
+}
+
+void _ZOZuzazOzarozViewController::closeEdit() {
     if (targetImageView_) {
         imageView_->setImage(targetImageView_->image());
         restoreImageView(true);

@@ -70,12 +70,16 @@ void PhotoLibrary::setFallbackPath(const std::string& path) {
 }
 
 std::vector<std::string> PhotoLibrary::picturePaths() {
-    std::vector<std::string> files = sortedFiles(libraryPath());
+    return listing().paths;
+}
+
+PhotoLibrary::Listing PhotoLibrary::listing() {
+    Listing listing{sortedFiles(libraryPath())};
     const std::string fallback = fallbackPath();
-    if (files.empty() && !fallback.empty()) {
-        files = sortedFiles(fallback);
+    if (listing.paths.empty() && !fallback.empty()) {
+        listing = {sortedFiles(fallback), true};
     }
-    return files;
+    return listing;
 }
 
 std::vector<std::string> PhotoLibrary::sortedFiles(const std::string& folder) {

@@ -21,6 +21,13 @@ public:
         bool succeeded() const { return !path.empty(); }
     };
 
+    // The files to show and where they come from.
+    struct Listing {
+        std::vector<std::string> paths;
+        // The library folder has no files, so these are the fallback folder's.
+        bool fromFallback = false;
+    };
+
     static constexpr double kJpegQuality = 0.9;
 
     static std::string libraryPath();
@@ -36,6 +43,7 @@ public:
     // none. Nothing here reads the files; ones that turn out not to be pictures are
     // for the caller to skip.
     static std::vector<std::string> picturePaths();
+    static Listing listing();
 
     // Removes the temporary files of saves that were killed before they finished: the
     // library folder's hidden files named as the saver names them and untouched for

@@ -186,5 +186,5 @@ bool UIViewController::offerKeyCommand(UIViewController& screen, const UIKeyPres
             return true;
         }
     }
-    return screen.handleKeyCommand(key);
+    return key.released ? screen.handleKeyRelease(key) : screen.handleKeyCommand(key);
 }

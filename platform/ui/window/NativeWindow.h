@@ -43,11 +43,14 @@ protected:
     void touchEvent(QTouchEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void paint();
     void handleNativeGesture(class QNativeGestureEvent* event);
     void handleInputMethod(class QInputMethodEvent* event);
+    void acceptDrag(class QDropEvent* event);
+    void handleDrop(class QDropEvent* event);
     void restartGestureEndTimer();
 
     UIWindow& window_;
@@ -57,5 +60,7 @@ private:
     // Lifts the synthetic fingers once the wheel has been still for a moment.
     QTimer gestureEndTimer_;
     bool repaintPending_ = true;
+    // The plain wheel's current roll zooms rather than scrolls.
+    bool wheelPinches_ = false;
     double lastInputTime_ = 0;
 };
