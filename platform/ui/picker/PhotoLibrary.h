@@ -52,7 +52,8 @@ public:
 
     // A square thumbnail of side points at scale, the picture scaled to fill it and
     // cut to the middle; null when the file is not a readable picture. A JPEG decodes
-    // at a reduced size. Slow for big pictures: call it off the main thread.
+    // at a reduced size. Slow for big pictures the first time (ThumbnailCache keeps
+    // them): call it off the main thread.
     static UIImagePtr thumbnailForPicture(const std::string& path, double side, double scale);
 
     // Saves the picture as a new JPEG in the library folder (made if missing) under a
@@ -61,5 +62,6 @@ public:
     static SaveResult saveImage(const UIImage& image);
 
 private:
+    static UIImagePtr drawThumbnail(const std::string& path, double side, double scale);
     static std::vector<std::string> sortedFiles(const std::string& folder);
 };

@@ -13,6 +13,7 @@
 #include "platform/graphics/ImageDecoder.h"
 #include "platform/ui/picker/AtomicFileWriter.h"
 #include "platform/ui/picker/PhotoLibrary.h"
+#include "platform/ui/picker/ThumbnailCache.h"
 #include "tests/platform/ui/picker/PhotoLibraryGuard.h"
 #include "tests/platform/ui/picker/PictureFolder.h"
 
@@ -56,6 +57,12 @@ TEST(PhotoLibrary, ThumbnailsAreSquareAtTheScaleAndUnreadableFilesGiveNone) {
     // the right edge green and white.
     EXPECT_TRUE(viewtest::near(viewtest::pixelAt(*thumbnail, 2, 10), viewtest::kRed, 40));
     EXPECT_TRUE(viewtest::near(viewtest::pixelAt(*thumbnail, 77, 70), viewtest::kWhite, 40));
+
+    // A second visit is served from the cache; a file changed since is decoded again.
+    EXPECT_EQ(PhotoLibrary::thumbnailForPicture(wide, 40, 2), thumbnail);
+    EXPECT_NE(PhotoLibrary::thumbnailForPicture(wide, 20, 2), thumbnail) << "another size";
+    folder.addPicture("wide.jpg", 300, 100, 0);
+    EXPECT_NE(PhotoLibrary::thumbnailForPicture(wide, 40, 2), thumbnail);
 
     std::filesystem::create_directory(folder.file("folder.jpg"));
     const std::string fifo = folder.file("pipe.jpg");
@@ -107,6 +114,7 @@ TEST(PhotoLibrary, ThumbnailDecodesHoldToOneMemoryBudget) {
     }
     {
         const BudgetGuard guard(kBombBytes / 2);
+        ThumbnailCache::shared().clear();
         EXPECT_EQ(PhotoLibrary::thumbnailForPicture(bombs[0], 40, 2), nullptr)
             << "a decode larger than the whole budget is refused";
         // A JPEG decodes reduced for its thumbnail, well within the same budget.
