@@ -44,6 +44,10 @@ public:
     // Before the screen loads.
     void setOptions(const ZOZuzazOzarozOptions& options) { options_ = options; }
 
+    // True while closing the editor would lose edits: a tool is open, or applied tools
+    // changed the picture.
+    virtual bool hasUnsavedWork() const = 0;
+
     // Shows the editor over the host's screen, taking the picture of imageView, which
     // flies into the editor and back when the edit ends.
     virtual void showInViewControllerWithImageView(const std::shared_ptr<UIViewController>& host,

@@ -8,11 +8,16 @@ ZOZuzazOzarozZoomToggle::ZOZuzazOzarozZoomToggle(_ZOZuzazOzarozViewController& e
     doubleTap_->setCancelsTouchesInView(false);
     doubleTap_->addTarget([this](UIGestureRecognizer&) { toggle(); });
     editor.scrollView()->addGestureRecognizer(doubleTap_);
+    // At the fit there is nothing to scroll, so a desktop's wheel zooms there instead.
+    editor.scrollView()->setZoomsWithWheelAtMinimum(true);
 }
 
 ZOZuzazOzarozZoomToggle::~ZOZuzazOzarozZoomToggle() {
     if (const auto view = doubleTap_->view()) {
         view->removeGestureRecognizer(doubleTap_);
+    }
+    if (const auto viewport = editor_.scrollView()) {
+        viewport->setZoomsWithWheelAtMinimum(false);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "core/CLMenuStrip.h"
 #include "core/CLToolAnimations.h"
 #include "core/UIViewCLImageToolInfo.h"
+#include "core/ZOZuzazOzarozDiscardQuestion.h"
 #include "core/ZOZuzazOzarozEditorClass.h"
 #include "core/ZOZuzazOzarozTheme.h"
 #include "core/ZOZuzazOzarozTransitions.h"
@@ -14,6 +15,7 @@
 #include "imaging/BitmapRecycler.h"
 #include "imaging/UIDeviceSystemVersion.h"
 #include "platform/dispatch/DispatchQueue.h"
+#include "platform/graphics/Transparency.h"
 #include "platform/ui/screens/UIAlertView.h"
 #include "platform/ui/screens/UIApplication.h"
 #include "platform/ui/screens/UINavigationController.h"
@@ -83,6 +85,7 @@ void _ZOZuzazOzarozViewController::viewDidLoad() {
         scrollView()->addSubview(imageView_);
         refreshImageView();
     }
+    openingImage_ = originalImage_;
     if (options().history) {
         undo_ = std::make_unique<ZOZuzazOzarozUndo>(*this, options().historyBudget);
     }
@@ -92,6 +95,15 @@ void _ZOZuzazOzarozViewController::viewDidLoad() {
     if (options().doubleTapZoom) {
         zoomToggle_ = std::make_unique<ZOZuzazOzarozZoomToggle>(*this);
     }
+    if (options().checkerboardBehindPicture) {
+        // The image view is fitted to the picture, so its background shows only through
+        // the picture's transparent areas.
+        imageView_->setBackgroundColor(Transparency::checkerboard());
+    }
+    if (options().followsWindowSize) {
+        // The own bar sits in the stack's view, which the window resizes.
+        navigationBar()->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    }
 }
 
 bool _ZOZuzazOzarozViewController::handleKeyCommand(const UIKeyPress& key) {
@@ -100,7 +112,9 @@ bool _ZOZuzazOzarozViewController::handleKeyCommand(const UIKeyPress& key) {
     }
     const bool control = (key.modifiers & UIKeyPress::Control) != 0;
     const bool shift = (key.modifiers & UIKeyPress::Shift) != 0;
-    if (key.key == UIKeyPress::Key::Escape) {
+    if (compare_ && key.text == " " && !control) {
+        compare_->begin();
+    } else if (key.key == UIKeyPress::Key::Escape) {
         currentTool_ ? pushedCancelBtn() : pushedCloseBtn();
     } else if (key.key == UIKeyPress::Key::Return) {
         currentTool_ ? pushedDoneBtn() : pushedFinishBtn();
@@ -114,11 +128,63 @@ bool _ZOZuzazOzarozViewController::handleKeyCommand(const UIKeyPress& key) {
     return true;
 }
 
+bool _ZOZuzazOzarozViewController::handleKeyRelease(const UIKeyPress& key) {
+    if (!options().keyCommands || !compare_ || key.text != " ") {
+        return false;
+    }
+    compare_->end();
+    return true;
+}
+
+bool _ZOZuzazOzarozViewController::hasUnsavedWork() const {
+    if (currentTool_) {
+        return true;
+    }
+    // Undone back to the start, the history's pictures may be copies read back.
+    return undo_ ? undo_->history().canUndo() : originalImage_ != openingImage_;
+}
+
+void _ZOZuzazOzarozViewController::leaveAskingFirst(void (_ZOZuzazOzarozViewController::*leave)()) {
+    if (!options().askBeforeDiscarding || !hasUnsavedWork()) {
+        (this->*leave)();
+        return;
+    }
+    ZOZuzazOzarozDiscardQuestion::ask([weak = weakSelf(), leave] {
+        if (const auto editor = weak.lock()) {
+            (editor.get()->*leave)();
+        }
+    });
+}
+
+bool _ZOZuzazOzarozViewController::navigationShouldPopOnBackButton() {
+    leaveAskingFirst(&_ZOZuzazOzarozViewController::popFromStack);
+    return false;
+}
+
+void _ZOZuzazOzarozViewController::popFromStack() {
+    if (const auto navigation = navigationController()) {
+        navigation->popViewControllerAnimated(true);
+    }
+}
+
 void _ZOZuzazOzarozViewController::viewWillAppear(bool animated) {
     ZOZuzazOzaroz::viewWillAppear(animated);
     if (targetImageView_) {
         expropriateImageView();
     } else {
+        refreshImageView();
+    }
+}
+
+void _ZOZuzazOzarozViewController::viewDidLayoutSubviews() {
+    if (!options().followsWindowSize) {
+        return;
+    }
+    if (const auto strip = menuView()) {
+        const std::vector<UIViewPtr> items = strip->subviews();
+        CLMenuStrip::arrange(*strip, items, CLMenuStrip::Spacing::SpreadWhenFew);
+    }
+    if (!currentTool_) {
         refreshImageView();
     }
 }
@@ -456,6 +522,10 @@ void _ZOZuzazOzarozViewController::pushedFinishBtn() {
 }
 
 void _ZOZuzazOzarozViewController::pushedCloseBtn() {
+    leaveAskingFirst(&_ZOZuzazOzarozViewController::closeEdit);
+}
+
+void _ZOZuzazOzarozViewController::closeEdit() {
     if (targetImageView_) {
         imageView_->setImage(targetImageView_->image());
         restoreImageView(true);

@@ -85,6 +85,7 @@ public:
 
     // The bar buttons: finish and cancel (menu mode), "OK" and "Back" (tool mode).
     void pushedFinishBtn();
+    // With the discard question on, asks first when there is work to lose.
     void pushedCloseBtn();
     void pushedDoneBtn();
     void pushedCancelBtn();
@@ -116,10 +117,18 @@ public:
     // The screen.
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
+    // With the option to follow the window's size: the strip spreads its items again,
+    // and in menu mode the picture fits the new viewport.
+    void viewDidLayoutSubviews() override;
     UIStatusBarStyle preferredStatusBarStyle() const override;
     // With the key commands option: Escape is "Back" or cancel, Return "OK" or finish,
-    // Ctrl+Z undo, Ctrl+Shift+Z and Ctrl+Y redo.
+    // Ctrl+Z undo, Ctrl+Shift+Z and Ctrl+Y redo, the space bar held compares.
     bool handleKeyCommand(const UIKeyPress& key) override;
+    bool handleKeyRelease(const UIKeyPress& key) override;
+    // A tool is current, or the working picture is not the one the editor opened with.
+    bool hasUnsavedWork() const override;
+    // The stack's back button asks first too, when there is work to lose.
+    bool navigationShouldPopOnBackButton() override;
 
     // The options' parts, when turned on; else null.
     ZOZuzazOzarozUndo* undo() const { return undo_.get(); }
@@ -152,10 +161,16 @@ private:
     void toolDidFinish(const std::weak_ptr<CLImageToolBase>& tool, const UIImagePtr& image,
                        const std::optional<CLImageToolError>& error);
     void dismissUnlessHandled(bool handled);
+    void closeEdit();
+    // Runs leave at once, or after "Discard" when the question is on and work would go.
+    void leaveAskingFirst(void (_ZOZuzazOzarozViewController::*leave)());
+    void popFromStack();
 
     const ClassRegistry& registry_;
     CLImageToolInfoPtr toolInfo_;
     UIImagePtr originalImage_;
+    // The working picture when the screen loaded.
+    UIImagePtr openingImage_;
     UIImageViewPtr imageView_;
     std::weak_ptr<UIScrollView> scrollView_;
     std::weak_ptr<UIScrollView> menuView_;

@@ -6,9 +6,12 @@
 #include "app/shell/ResultViewController.h"
 #include "app/translucent/KRTranslucentView.h"
 #include "core/ZOZuzazOzaroz.h"
+#include "core/ZOZuzazOzarozTheme.h"
 #include "platform/dispatch/DispatchQueue.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/graphics/ImageEncoder.h"
+#include "platform/ui/picker/PictureFile.h"
+#include "platform/ui/screens/UIAlertView.h"
 #include "platform/ui/screens/UINavigationController.h"
 #include "platform/ui/view/UILabel.h"
 
@@ -169,16 +172,15 @@ void BeginViewController::chooseImage() {
         presentUICustomActionSheet();
         return;
     }
-    sourceMetadata_ = shown->metadata();
-    const auto editor = ZOZuzazOzaroz::createWithImageDelegate(shown, weakSelf());
-    editor->setOptions(ZOZuzazOzarozOptions::all());
-    presentViewController(editor, true);
+    editImage(shown);
 }
 
 void BeginViewController::editImage(const UIImagePtr& picture) {
     loadViewIfNeeded();
-    imageView()->setImage(picture);
-    chooseImage();
+    sourceMetadata_ = picture ? picture->metadata() : nullptr;
+    const auto editor = ZOZuzazOzaroz::createWithImageDelegate(picture, weakSelf());
+    editor->setOptions(ZOZuzazOzarozOptions::all());
+    presentViewController(editor, true);
 }
 
 void BeginViewController::editImageAtPath(const std::string& path,
@@ -188,21 +190,51 @@ void BeginViewController::editImageAtPath(const std::string& path,
     chooseImageButton()->setEnabled(false);
     const auto weak = weakSelf();
     DispatchQueue::global().async([path, weak, done = std::move(done)] {
-        UIImagePtr picture = UIImage::imageWithContentsOfFile(path);
-        DispatchQueue::main().async([weak, picture = std::move(picture), done] {
+        PictureFile::Opened opened = PictureFile::open(path);
+        DispatchQueue::main().async([weak, opened = std::move(opened), done] {
             const auto self = weak.lock();
             if (self) {
                 self->busySign()->stopAnimating();
                 self->chooseImageButton()->setEnabled(true);
-                if (picture) {
-                    self->editImage(picture);
+                if (opened.picture) {
+                    self->editImage(opened.picture);
+                } else {
+                    std::make_shared<UIAlertView>(
+                        ZOZuzazOzarozTheme::localizedStringWithDefault("Begin_CantOpenTitle",
+                                                                       "Can't open the picture"),
+                        opened.failure, std::weak_ptr<UIAlertViewDelegate>{}, "OK")
+                        ->show();
                 }
             }
             if (done) {
-                done(self && picture);
+                done(self && opened.picture);
             }
         });
     });
+}
+
+bool BeginViewController::openDroppedFile(const std::string& path) {
+    const auto stack = navigationController();
+    const bool shown = !stack || stack->topViewController().get() == this;
+    if (!shown || presentedViewController() || busySign()->isAnimating() || actionSheet()) {
+        return false;
+    }
+    editImageAtPath(path, nullptr);
+    return true;
+}
+
+std::shared_ptr<UICustomActionSheet> BeginViewController::actionSheet() const {
+    const auto sheet = sheet_.lock();
+    return sheet && sheet->superview() ? sheet : nullptr;
+}
+
+bool BeginViewController::handleKeyCommand(const UIKeyPress& key) {
+    const auto sheet = actionSheet();
+    if (key.key != UIKeyPress::Key::Escape || !sheet) {
+        return false;
+    }
+    sheet->hideAlert();
+    return true;
 }
 
 void BeginViewController::presentUICustomActionSheet() {
@@ -211,6 +243,7 @@ void BeginViewController::presentUICustomActionSheet() {
     sheet->setButtonColors({UIColor::redColor()});
     sheet->setBackgroundColor(UIColor::clearColor());
     sheet->showInView(view());
+    sheet_ = sheet;
 }
 
 void BeginViewController::customActionSheetClickedButtonAtIndex(UICustomActionSheet&,

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/actionsheet/UICustomActionSheet.h"
 #include "app/actionsheet/UICustomActionSheetDelegate.h"
 #include "app/shell/BaseViewController.h"
 #include "core/ZOZuzazOzarozTransitionDelegate.h"
@@ -16,7 +17,9 @@
 // The first screen: a photo behind a translucent panel with the "New" button. "New"
 // asks where the picture comes from (photo library or camera); the picked picture
 // opens in the editor on the picker's own stack, and a finished edit goes to the
-// result screen, pushed on top of this one.
+// result screen, pushed on top of this one. A picture file (from the command line, or
+// dropped on the window) opens in the editor directly; one that can't be opened is
+// explained in an alert over this screen.
 class BeginViewController : public BaseViewController,
                             public UICustomActionSheetDelegate,
                             public UIImagePickerControllerDelegate,
@@ -35,11 +38,19 @@ public:
     void loadView() override;
 
     void chooseImage();
-    // Shows picture on this screen and opens it in the editor.
+    // Opens picture in the editor; this screen keeps its own picture, so "New" still
+    // asks for a source afterwards.
     void editImage(const UIImagePtr& picture);
     // Shows the busy sign, reads the picture file off the main thread, then opens it as
-    // editImage does; done(false) when the file is no readable picture.
+    // editImage does, or shows why it can't; done(false) in that case.
     void editImageAtPath(const std::string& path, std::function<void(bool opened)> done);
+    // A file dropped on the window opens as editImageAtPath does while this screen is
+    // the one shown and idle; answers whether it was taken.
+    bool openDroppedFile(const std::string& path);
+    // The picture-source sheet while it is shown.
+    std::shared_ptr<UICustomActionSheet> actionSheet() const;
+    // Escape closes the picture-source sheet.
+    bool handleKeyCommand(const UIKeyPress& key) override;
     std::shared_ptr<UIActivityIndicatorView> busySign() const { return busySign_.lock(); }
     void presentUICustomActionSheet();
 
@@ -66,6 +77,7 @@ private:
     std::weak_ptr<UIView> saveAndShare_;
     std::weak_ptr<UIView> blurView_;
     std::weak_ptr<UIActivityIndicatorView> busySign_;
+    std::weak_ptr<UICustomActionSheet> sheet_;
     UIImagePtr placeholder_;
     // The metadata of the photo in the editor.
     PictureMetadataPtr sourceMetadata_;

@@ -1,16 +1,26 @@
 #include "app/shell/ResultViewController.h"
 
 #include "app/shell/VarnCommon.h"
+#include "core/ZOZuzazOzaroz.h"
+#include "core/ZOZuzazOzarozDiscardQuestion.h"
+#include "core/ZOZuzazOzarozTheme.h"
 #include "platform/ui/screens/UINavigationController.h"
+#include "platform/ui/sharing/ShareActivities.h"
 #include "platform/ui/view/UILabel.h"
 
 namespace {
 
 constexpr double kBarTop = 44;
 constexpr double kBarHeight = 52;
-constexpr double kBottomMargin = 24;
+constexpr double kBottomBarHeight = 72;
+constexpr double kEditWidth = 140;
+constexpr double kEditHeight = 44;
 
 }  // namespace
+
+std::weak_ptr<ResultViewController> ResultViewController::weakSelf() {
+    return std::static_pointer_cast<ResultViewController>(shared_from_this());
+}
 
 void ResultViewController::loadView() {
     UIViewController::loadView();
@@ -27,31 +37,49 @@ void ResultViewController::loadView() {
     root->addSubview(title);
 
     backButton_ =
-        makeBarButton(CGRect(8, kBarTop, 90, kBarHeight), "Back", &ResultViewController::back);
-    const auto share = makeBarButton(CGRect(bounds.width() - 98, kBarTop, 90, kBarHeight), "Share",
-                                     &ResultViewController::saveAndShare);
+        makeButton(CGRect(8, kBarTop, 90, kBarHeight), "Back", &ResultViewController::back);
+    const auto share = makeButton(CGRect(bounds.width() - 98, kBarTop, 90, kBarHeight), "Share",
+                                  &ResultViewController::saveAndShare);
     share->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
     shareButton_ = share;
+    const auto edit = makeButton(
+        CGRect((bounds.width() - kEditWidth) / 2,
+               bounds.height() - (kBottomBarHeight + kEditHeight) / 2, kEditWidth, kEditHeight),
+        ZOZuzazOzarozTheme::localizedStringWithDefault("Result_EditBtnTitle", "Edit"),
+        &ResultViewController::edit);
+    edit->setBackgroundColor(UIColor::colorWithWhite(1, 0.15));
+    edit->layer().setCornerRadius(kEditHeight / 2);
+    edit->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin |
+                              UIViewAutoresizingFlexibleRightMargin |
+                              UIViewAutoresizingFlexibleTopMargin);
+    editButton_ = edit;
 
     const double top = kBarTop + kBarHeight + 8;
     auto display = std::make_shared<UIImageView>(
-        CGRect(0, top, bounds.width(), bounds.height() - top - kBottomMargin));
+        CGRect(0, top, bounds.width(), bounds.height() - top - kBottomBarHeight));
     display->setAutoresizingMask(UIViewAutoresizingFlexibleWidth |
                                  UIViewAutoresizingFlexibleHeight);
     root->addSubview(display);
     imageDisplayView_ = display;
+
+    auto busy = std::make_shared<UIActivityIndicatorView>(UIActivityIndicatorViewStyle::WhiteLarge);
+    busy->setCenter(CGPoint{bounds.midX(), bounds.midY()});
+    busy->setAutoresizingMask(
+        UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleRightMargin |
+        UIViewAutoresizingFlexibleTopMargin | UIViewAutoresizingFlexibleBottomMargin);
+    root->addSubview(busy);
+    busySign_ = busy;
 }
 
-std::shared_ptr<UIButton> ResultViewController::makeBarButton(
-    const CGRect& frame, const std::string& title, void (ResultViewController::*action)()) {
+std::shared_ptr<UIButton> ResultViewController::makeButton(const CGRect& frame,
+                                                           const std::string& title,
+                                                           void (ResultViewController::*action)()) {
     auto button = std::make_shared<UIButton>(frame);
     button->setTitle(title, UIControlStateNormal);
     button->setTitleColor(UIColor::whiteColor(), UIControlStateNormal);
     button->titleLabel()->setFont(UIFont::systemFontOfSize(17));
-    const std::weak_ptr<ResultViewController> weak =
-        std::static_pointer_cast<ResultViewController>(shared_from_this());
     button->addTarget(
-        [weak, action](UIControl&) {
+        [weak = weakSelf(), action](UIControl&) {
             if (const auto self = weak.lock()) {
                 ((*self).*action)();
             }
@@ -68,6 +96,18 @@ void ResultViewController::setupData() {
 }
 
 void ResultViewController::back() {
+    if (!hasUnsavedWork()) {
+        popToBegin();
+        return;
+    }
+    ZOZuzazOzarozDiscardQuestion::ask([weak = weakSelf()] {
+        if (const auto self = weak.lock()) {
+            self->popToBegin();
+        }
+    });
+}
+
+void ResultViewController::popToBegin() {
     if (const auto stack = navigationController()) {
         stack->popToRootViewControllerAnimated(true);
     }
@@ -78,5 +118,59 @@ void ResultViewController::saveAndShare() {
         VarnCommon::showAlertTitle("Can't creat image", "Error");
         return;
     }
-    VarnCommon::shareViaActivityControllerView({image_}, *this);
+    const auto sheet = VarnCommon::shareViaActivityControllerView({image_}, *this);
+    sheet->setCompletionHandler(
+        [weak = weakSelf()](const std::string&, bool completed, const std::string&) {
+            const auto self = weak.lock();
+            if (self && completed) {
+                self->kept_ = true;
+            }
+        });
+}
+
+void ResultViewController::saveToPhotos() {
+    const auto busy = busySign();
+    if (!image_ || busy->isAnimating()) {
+        return;
+    }
+    busy->startAnimating();
+    ShareActivities::perform(UIActivityTypeSaveToCameraRoll, image_,
+                             [weak = weakSelf()](const ShareActivities::Outcome& outcome) {
+                                 ShareActivities::announce(outcome);
+                                 if (const auto self = weak.lock()) {
+                                     self->busySign()->stopAnimating();
+                                     self->kept_ = self->kept_ || outcome.succeeded();
+                                 }
+                             },
+                             {});
+}
+
+void ResultViewController::edit() {
+    if (!image_) {
+        return;
+    }
+    const auto editor = ZOZuzazOzaroz::createWithImageDelegate(image_, weakSelf());
+    editor->setOptions(ZOZuzazOzarozOptions::all());
+    presentViewController(editor, true);
+}
+
+bool ResultViewController::imageEditorDidFinishEdittingWithImage(ZOZuzazOzaroz& editor,
+                                                                 const UIImagePtr& image) {
+    if (editor.hasUnsavedWork()) {
+        image_ = image;
+        kept_ = false;
+        imageDisplayView()->setImage(image_);
+    }
+    editor.dismissViewControllerAnimated(true);
+    return true;
+}
+
+bool ResultViewController::handleKeyCommand(const UIKeyPress& key) {
+    // Not while the editor is open over this screen.
+    if ((key.modifiers & UIKeyPress::Control) == 0 || key.text != "s" ||
+        presentedViewController()) {
+        return false;
+    }
+    saveToPhotos();
+    return true;
 }

@@ -6,6 +6,7 @@
 #include <QtGui/QRawFont>
 #include <algorithm>
 
+#include "platform/graphics/ColourEmoji.h"
 #include "platform/graphics/FontCatalog.h"
 
 namespace {
@@ -20,17 +21,17 @@ double lineHeight(const QTextLine& line) {
     return line.ascent() + line.descent() + line.leading();
 }
 
-QString layoutText(const std::string& text) {
-    QString result = QString::fromStdString(text);
-    result.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    return result;
-}
-
 // The outlines of the glyphs of one run, and a run of the glyphs that have no outline
 // (colour emoji), which can only be filled.
 void splitOutlines(const QGlyphRun& run, QPointF offset, QPainterPath& outlines,
                    QGlyphRun& unoutlined) {
     const QRawFont font = run.rawFont();
+    // Asking a colour face for an outline leaves its shared font engine drawing every
+    // glyph it has not drawn yet as nothing, so it is never asked.
+    if (isColourEmojiFace(font)) {
+        unoutlined = run;
+        return;
+    }
     const QList<quint32> indexes = run.glyphIndexes();
     const QList<QPointF> positions = run.positions();
     QList<quint32> plainIndexes;
@@ -53,20 +54,31 @@ void splitOutlines(const QGlyphRun& run, QPointF offset, QPainterPath& outlines,
 
 TextLayout::TextLayout(const std::string& text, const UIFont& font, std::optional<double> wrapWidth)
     : layout_(layoutText(text), qtFont(font), &pointResolutionDevice()) {
+    layout_.setCacheEnabled(true);
+    layOutLines(layout_, wrapWidth);
+}
+
+QString TextLayout::layoutText(const std::string& text) {
+    QString result = QString::fromStdString(text);
+    result.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    return result;
+}
+
+void TextLayout::layOutLines(QTextLayout& layout, std::optional<double> wrapWidth) {
     QTextOption option;
     option.setWrapMode(wrapWidth ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
     // Unrounded metrics, so text measures the same at every scale it is drawn at.
     option.setUseDesignMetrics(true);
-    layout_.setTextOption(option);
-    layout_.setCacheEnabled(true);
-    layout_.beginLayout();
+    layout.setTextOption(option);
+    layout.setFormats(colourEmojiFormats(layout.text()));
+    layout.beginLayout();
     double y = 0;
-    for (QTextLine line = layout_.createLine(); line.isValid(); line = layout_.createLine()) {
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(wrapWidth ? std::max(*wrapWidth, 0.0) : kUnboundedWidth);
         line.setPosition(QPointF(0, y));
         y += lineHeight(line);
     }
-    layout_.endLayout();
+    layout.endLayout();
 }
 
 int TextLayout::linesFitting(std::optional<double> height) const {

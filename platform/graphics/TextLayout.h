@@ -15,6 +15,12 @@ class TextLayout {
 public:
     TextLayout(const std::string& text, const UIFont& font, std::optional<double> wrapWidth);
 
+    // Lays out a layout's text as every text here is laid out: word wrapping that breaks
+    // long words, design metrics, unrounded line heights, emoji in colour.
+    static void layOutLines(QTextLayout& layout, std::optional<double> wrapWidth);
+    // The text as laid out: line breaks become line separators.
+    static QString layoutText(const std::string& text);
+
     // How many lines fit in height (all when unbounded); never fewer than one.
     int linesFitting(std::optional<double> height) const;
     // Widest line and total height of the first lineCount lines.

@@ -3,6 +3,8 @@
 
 #include "core/UIViewCLImageToolInfo.h"
 #include "platform/graphics/CGImage.h"
+#include "platform/ui/screens/UIAlertView.h"
+#include "platform/ui/screens/UINavigationController.h"
 #include "tests/tools/ToolWindowFixture.h"
 #include "tools/color/CLFilterTool.h"
 
@@ -31,6 +33,10 @@ protected:
     }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
         QTest::keyClick(native(), key, modifiers);
+        settle();
+    }
+    void clickBarButtonNamed(const UIBarButtonItem& item) {
+        click(centreOf(*editor->navigationBar()->buttonForItem(item)));
         settle();
     }
     UIBarButtonItemPtr barItem(std::size_t index) const {
@@ -112,4 +118,107 @@ TEST_F(EditorOptionsTest, ADoubleClickZoomsToTheLargestScaleAndBackToTheFit) {
     QTest::mouseDClick(native(), Qt::LeftButton, {}, at);
     settle();
     EXPECT_DOUBLE_EQ(viewport->zoomScale(), viewport->minimumZoomScale());
+}
+
+namespace {
+
+class CancelRecorder : public ZOZuzazOzarozDelegate {
+public:
+    int cancels = 0;
+    bool imageEditorDidCancel(ZOZuzazOzaroz&) override {
+        ++cancels;
+        return true;
+    }
+};
+
+std::string visibleAlertTitle() {
+    const auto alert = UIAlertView::visibleAlert();
+    return alert ? alert->title() : std::string();
+}
+
+}  // namespace
+
+TEST_F(EditorOptionsTest, CancellingAsksOnlyWhenAppliedWorkWouldBeLost) {
+    const auto recorder = std::make_shared<CancelRecorder>();
+    editor->setDelegate(recorder);
+    EXPECT_FALSE(editor->hasUnsavedWork());
+    key(Qt::Key_Escape);
+    EXPECT_EQ(recorder->cancels, 1) << "nothing to lose: Escape cancels at once";
+    EXPECT_EQ(visibleAlertTitle(), "");
+
+    applyInvert();
+    EXPECT_TRUE(editor->hasUnsavedWork());
+    key(Qt::Key_Escape);
+    EXPECT_EQ(visibleAlertTitle(), "Discard your changes?");
+    EXPECT_EQ(UIAlertView::visibleAlert()->buttonTitleAtIndex(0), "Keep editing");
+    EXPECT_EQ(UIAlertView::visibleAlert()->buttonTitleAtIndex(1), "Discard");
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(editor->hasUnsavedWork()) << "the question takes every key";
+    key(Qt::Key_Escape);
+    EXPECT_EQ(visibleAlertTitle(), "");
+    EXPECT_EQ(recorder->cancels, 1) << "\"Keep editing\" stays";
+
+    clickBarButtonNamed(*editor->navigationBar()->topItem()->leftBarButtonItem());
+    ASSERT_EQ(visibleAlertTitle(), "Discard your changes?") << "the Cancel button asks too";
+    click(centreOf(*UIAlertView::visibleAlert()->buttonAtIndex(1)));
+    settle();
+    EXPECT_EQ(recorder->cancels, 2) << "\"Discard\" cancels";
+
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(editor->hasUnsavedWork()) << "undone to the opening picture";
+    key(Qt::Key_Escape);
+    EXPECT_EQ(recorder->cancels, 3);
+    EXPECT_EQ(visibleAlertTitle(), "");
+}
+
+TEST_F(EditorOptionsTest, TheSpaceBarHeldShowsTheOriginal) {
+    applyInvert();
+    const UIImagePtr inverted = editor->originalImage();
+    QTest::keyPress(native(), Qt::Key_Space);
+    settle();
+    EXPECT_EQ(editor->imageView()->image(), opening);
+    EXPECT_NE(editor->compare()->label()->superview(), nullptr);
+    QTest::keyRelease(native(), Qt::Key_Space);
+    settle();
+    EXPECT_EQ(editor->imageView()->image(), inverted);
+    EXPECT_EQ(editor->compare()->label()->superview(), nullptr);
+}
+
+TEST_F(EditorOptionsTest, ThePlainWheelZoomsTheFittedPictureAndScrollsItOnceZoomedIn) {
+    const auto viewport = editor->scrollView();
+    const CGPoint at = centreOf(*editor->imageView());
+    // Far enough that the picture is taller than the viewport: 10 % a notch.
+    wheel(at, 12, Qt::NoModifier);
+    EXPECT_NEAR(viewport->zoomScale() / viewport->minimumZoomScale(), std::pow(1.1, 12), 0.01);
+    const double zoomed = viewport->zoomScale();
+    const CGPoint offset = viewport->contentOffset();
+    wheel(at, -2, Qt::NoModifier);
+    EXPECT_DOUBLE_EQ(viewport->zoomScale(), zoomed) << "zoomed in, the wheel scrolls";
+    EXPECT_NE(viewport->contentOffset(), offset);
+    pinch(at, -30);
+    EXPECT_DOUBLE_EQ(viewport->zoomScale(), viewport->minimumZoomScale()) << "Ctrl+wheel pinches";
+}
+
+TEST_F(EditorOptionsTest, TheStacksBackButtonAsksWhenWorkWouldBeLost) {
+    applyInvert();
+    const auto photos = std::make_shared<UIViewController>();
+    photos->setTitle("Photos");
+    window->setRootViewController(std::make_shared<UINavigationController>(photos));
+    const auto stack =
+        std::static_pointer_cast<UINavigationController>(window->rootViewController());
+    stack->pushViewController(editor, false);
+    settle();
+    ASSERT_EQ(stack->topViewController(), editor);
+    const auto back = stack->navigationBar()->backButton();
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->currentTitle(), "\u2039 Photos");
+    click(centreOf(*back));
+    settle();
+    ASSERT_EQ(visibleAlertTitle(), "Discard your changes?");
+    key(Qt::Key_Escape);
+    EXPECT_EQ(stack->topViewController(), editor) << "\"Keep editing\"";
+    click(centreOf(*stack->navigationBar()->backButton()));
+    settle();
+    key(Qt::Key_Return);
+    EXPECT_EQ(stack->topViewController(), photos) << "\"Discard\" goes back";
 }

@@ -1,10 +1,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <map>
 #include <numbers>
 #include <string>
 #include <vector>
 
+#include "bench/platform/PhotoLikePicture.h"
+#include "platform/graphics/BlockMeans.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/ui/view/UIImageView.h"
 #include "platform/ui/view/UILabel.h"
@@ -105,5 +108,24 @@ void BM_RenderPhoneTreeAtScale3RedrawingText(benchmark::State& state) {
     state.counters["views"] = screen.viewCount;
 }
 BENCHMARK(BM_RenderPhoneTreeAtScale3RedrawingText)->Unit(benchmark::kMillisecond);
+
+// The copy a photo is drawn from when shown small: factor 2 (shown at up to half size)
+// and 8 (fitted on a phone), for 12 and 48 MP.
+void BM_DisplayCopyByBlockMeans(benchmark::State& state) {
+    static std::map<std::int64_t, UIImagePtr> photos;
+    UIImagePtr& photo = photos[state.range(0)];
+    if (!photo) {
+        photo = makePhotoLikePicture(static_cast<int>(state.range(0)),
+                                     static_cast<int>(state.range(0) * 3 / 4));
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            shrinkByBlockMeans(*photo->CGImage(), static_cast<int>(state.range(1))));
+    }
+}
+BENCHMARK(BM_DisplayCopyByBlockMeans)
+    ->ArgsProduct({{4032, 8064}, {2, 8}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

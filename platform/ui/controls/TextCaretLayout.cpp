@@ -5,10 +5,9 @@
 #include <cmath>
 
 #include "platform/graphics/FontCatalog.h"
+#include "platform/graphics/TextLayout.h"
 
 namespace {
-
-constexpr double kUnboundedWidth = 1e6;
 
 bool isContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -38,8 +37,7 @@ std::size_t byteOffset(const std::string& text, std::size_t index) {
 
 }  // namespace utf8
 
-// The same layout NSStringDrawing draws (TextLayout): word wrapping that breaks long
-// words, design metrics, line breaks as line separators, unrounded line heights.
+// The same layout NSStringDrawing draws.
 struct TextCaretLayout::Impl {
     QString text;
     QTextLayout layout;
@@ -50,28 +48,13 @@ struct TextCaretLayout::Impl {
     Impl(const std::string& source, const NSStringAttributes& attributes, double box,
          std::optional<double> wrapWidth)
         : text(QString::fromStdString(source)),
-          layout(QString(), qtFont(attributes.font), &pointResolutionDevice()),
+          layout(TextLayout::layoutText(source), qtFont(attributes.font), &pointResolutionDevice()),
           boxWidth(box),
           alignmentShare(attributes.alignment == NSTextAlignment::Center  ? 0.5
                          : attributes.alignment == NSTextAlignment::Right ? 1.0
                                                                           : 0.0),
           fontLineHeight(attributes.font.lineHeight()) {
-        QString shown = text;
-        shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
-        layout.setText(shown);
-        QTextOption option;
-        option.setWrapMode(wrapWidth ? QTextOption::WrapAtWordBoundaryOrAnywhere
-                                     : QTextOption::NoWrap);
-        option.setUseDesignMetrics(true);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        double y = 0;
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(wrapWidth ? std::max(*wrapWidth, 0.0) : kUnboundedWidth);
-            line.setPosition(QPointF(0, y));
-            y += line.ascent() + line.descent() + line.leading();
-        }
-        layout.endLayout();
+        TextLayout::layOutLines(layout, wrapWidth);
     }
 
     // Code points to QString (UTF-16) positions and back.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/foundation/NSNotificationCenter.h"
+#include "platform/runtime/Runtime.h"
 #include "platform/ui/controls/UIKeyboardView.h"
 #include "platform/ui/controls/UIResponder.h"
 #include "platform/ui/window/UIWindow.h"
@@ -16,6 +17,11 @@ struct KeyboardEntry {
     std::shared_ptr<UIKeyboardView> view;
     bool visible = false;
 };
+
+std::optional<bool>& hardwareKeyboardSetting() {
+    static std::optional<bool> setting;
+    return setting;
+}
 
 std::vector<KeyboardEntry>& keyboards() {
     static std::vector<KeyboardEntry> entries;
@@ -91,9 +97,18 @@ bool UIKeyboard::isVisible(const UIWindow& window) {
     return entry != nullptr && entry->visible;
 }
 
+bool UIKeyboard::hardwareKeyboardAttached() {
+    return hardwareKeyboardSetting().value_or(!Runtime::isOffscreen());
+}
+
+void UIKeyboard::setHardwareKeyboardAttached(std::optional<bool> attached) {
+    hardwareKeyboardSetting() = attached;
+}
+
 void UIKeyboard::update(UIWindow& window) {
     const UIResponder* responder = UIResponder::firstResponder(window);
-    const bool wanted = responder != nullptr && responder->needsKeyboard();
+    const bool wanted =
+        responder != nullptr && responder->needsKeyboard() && !hardwareKeyboardAttached();
     KeyboardEntry* entry = entryFor(window);
     if (wanted) {
         if (entry == nullptr) {

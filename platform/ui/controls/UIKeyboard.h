@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/geometry/CGRect.h"
 #include "platform/ui/controls/UIKeyboardType.h"
 
@@ -41,6 +43,11 @@ public:
     // switches its keys to the responder's keyboard type.
     static void update(UIWindow& window);
     static bool isVisible(const UIWindow& window);
+    // A desktop with a display has a keyboard of its own, so the on-screen one never
+    // comes up there; offscreen (tests, the tour) the program plays a phone without one.
+    // A setting; null returns to that default.
+    static bool hardwareKeyboardAttached();
+    static void setHardwareKeyboardAttached(std::optional<bool> attached);
     // Where the keyboard rests while shown, in the window's coordinates.
     static CGRect shownFrame(const UIWindow& window);
 };

@@ -114,11 +114,14 @@ void UIResponder::installKeyHandler() {
 }
 
 bool UIResponder::receiveKey(UIWindow& window, const UIKeyPress& key) {
-    // An alert waits for an answer before anything else.
-    if (const auto alert = UIAlertView::visibleAlert(); alert && alert->handleKey(key)) {
-        return true;
+    // An alert waits for an answer before anything else: keys it does not use go
+    // nowhere.
+    if (const auto alert = UIAlertView::visibleAlert()) {
+        return !key.released && alert->handleKey(key);
     }
-    if (UIResponder* responder = firstResponder(window); responder && responder->receive(key)) {
+    // Only screens hear releases; text is typed on the presses.
+    if (UIResponder* responder = firstResponder(window);
+        responder && !key.released && responder->receive(key)) {
         return true;
     }
     const auto& root = window.rootViewController();

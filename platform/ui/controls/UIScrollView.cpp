@@ -326,6 +326,11 @@ void UIScrollView::setZoomScale(double scale, bool animated) {
     zoomAnimated(scale, anchor, place, animated);
 }
 
+bool UIScrollView::wheelZooms() const {
+    return zoomsWithWheelAtMinimum_ && maximumZoomScale_ > minimumZoomScale_ &&
+           zoomScale_ <= minimumZoomScale_;
+}
+
 void UIScrollView::zoomToRect(const CGRect& rect, bool animated) {
     if (rect.isEmpty()) {
         return;

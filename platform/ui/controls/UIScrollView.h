@@ -86,6 +86,10 @@ public:
     void setZoomScale(double scale, bool animated);
     // Zooms so that rect (the zoomed view's coordinates) fills the visible area.
     void zoomToRect(const CGRect& rect, bool animated);
+    // A desktop's plain wheel scrolls; with this on, it zooms while the content is at
+    // its minimum zoom (fitted, with nothing to scroll) and zooming is allowed.
+    void setZoomsWithWheelAtMinimum(bool zooms) { zoomsWithWheelAtMinimum_ = zooms; }
+    bool wheelZooms() const;
 
     const std::shared_ptr<UIPanGestureRecognizer>& panGestureRecognizer() const { return pan_; }
     const std::shared_ptr<UIPinchGestureRecognizer>& pinchGestureRecognizer() const {
@@ -133,6 +137,7 @@ private:
     std::shared_ptr<UIPinchGestureRecognizer> pinch_;
     bool dragging_ = false;
     bool zooming_ = false;
+    bool zoomsWithWheelAtMinimum_ = false;
     CGPoint dragStartOffset_;
     double pinchStartScale_ = 1;
     CGPoint pinchAnchor_;

@@ -36,6 +36,17 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
 
 AtomicFileWriter::Result AtomicFileWriter::writeNew(const std::string& path,
                                                     std::span<const std::uint8_t> bytes) {
+    return write(path, bytes, false);
+}
+
+AtomicFileWriter::Result AtomicFileWriter::replace(const std::string& path,
+                                                   std::span<const std::uint8_t> bytes) {
+    return write(path, bytes, true);
+}
+
+AtomicFileWriter::Result AtomicFileWriter::write(const std::string& path,
+                                                 std::span<const std::uint8_t> bytes,
+                                                 bool replace) {
     const std::filesystem::path target(path);
     if (target.filename().empty()) {
         return {Outcome::Failed, "No file name was given"};
@@ -55,11 +66,19 @@ AtomicFileWriter::Result AtomicFileWriter::writeNew(const std::string& path,
         ::unlink(temporary.c_str());
         return {Outcome::Failed, describe("Can't write " + path, error)};
     }
-    Result result = publish(temporary, path);
+    Result result = replace ? publishOver(temporary, path) : publish(temporary, path);
     if (result.outcome != Outcome::Written) {
         ::unlink(temporary.c_str());
     }
     return result;
+}
+
+AtomicFileWriter::Result AtomicFileWriter::publishOver(const std::string& temporary,
+                                                       const std::string& path) {
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        return {Outcome::Failed, describe("Can't write " + path, errno)};
+    }
+    return {Outcome::Written, {}};
 }
 
 bool AtomicFileWriter::isTemporaryName(const std::string& filename) {

@@ -13,6 +13,7 @@
 #include "platform/graphics/ImageEncoder.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/ui/picker/AtomicFileWriter.h"
+#include "platform/ui/picker/ThumbnailCache.h"
 
 namespace fs = std::filesystem;
 
@@ -70,12 +71,16 @@ void PhotoLibrary::setFallbackPath(const std::string& path) {
 }
 
 std::vector<std::string> PhotoLibrary::picturePaths() {
-    std::vector<std::string> files = sortedFiles(libraryPath());
+    return listing().paths;
+}
+
+PhotoLibrary::Listing PhotoLibrary::listing() {
+    Listing listing{sortedFiles(libraryPath())};
     const std::string fallback = fallbackPath();
-    if (files.empty() && !fallback.empty()) {
-        files = sortedFiles(fallback);
+    if (listing.paths.empty() && !fallback.empty()) {
+        listing = {sortedFiles(fallback), true};
     }
-    return files;
+    return listing;
 }
 
 std::vector<std::string> PhotoLibrary::sortedFiles(const std::string& folder) {
@@ -127,6 +132,20 @@ UIImagePtr PhotoLibrary::thumbnailForPicture(const std::string& path, double sid
     if (side <= 0) {
         return nullptr;
     }
+    const int pixels = static_cast<int>(std::ceil(side * scale));
+    const std::optional<ThumbnailCache::Key> key = ThumbnailCache::keyFor(path, pixels);
+    if (!key) {
+        return nullptr;
+    }
+    if (UIImagePtr known = ThumbnailCache::shared().find(*key)) {
+        return known;
+    }
+    UIImagePtr thumbnail = drawThumbnail(path, side, scale);
+    ThumbnailCache::shared().store(*key, thumbnail);
+    return thumbnail;
+}
+
+UIImagePtr PhotoLibrary::drawThumbnail(const std::string& path, double side, double scale) {
     // The decode's share of the memory budget is kept until the thumbnail is drawn.
     const ImageDecoder::Result decoded =
         ImageDecoder::decodeFile(path, {static_cast<int>(std::ceil(side * scale))});

@@ -21,6 +21,13 @@ public:
         bool succeeded() const { return !path.empty(); }
     };
 
+    // The files to show and where they come from.
+    struct Listing {
+        std::vector<std::string> paths;
+        // The library folder has no files, so these are the fallback folder's.
+        bool fromFallback = false;
+    };
+
     static constexpr double kJpegQuality = 0.9;
 
     static std::string libraryPath();
@@ -36,6 +43,7 @@ public:
     // none. Nothing here reads the files; ones that turn out not to be pictures are
     // for the caller to skip.
     static std::vector<std::string> picturePaths();
+    static Listing listing();
 
     // Removes the temporary files of saves that were killed before they finished: the
     // library folder's hidden files named as the saver names them and untouched for
@@ -44,7 +52,8 @@ public:
 
     // A square thumbnail of side points at scale, the picture scaled to fill it and
     // cut to the middle; null when the file is not a readable picture. A JPEG decodes
-    // at a reduced size. Slow for big pictures: call it off the main thread.
+    // at a reduced size. Slow for big pictures the first time (ThumbnailCache keeps
+    // them): call it off the main thread.
     static UIImagePtr thumbnailForPicture(const std::string& path, double side, double scale);
 
     // Saves the picture as a new JPEG in the library folder (made if missing) under a
@@ -53,5 +62,6 @@ public:
     static SaveResult saveImage(const UIImage& image);
 
 private:
+    static UIImagePtr drawThumbnail(const std::string& path, double side, double scale);
     static std::vector<std::string> sortedFiles(const std::string& folder);
 };

@@ -4,13 +4,20 @@
 #include <cmath>
 
 #include "platform/dispatch/DispatchQueue.h"
-#include "platform/graphics/ImageDecoder.h"
 #include "platform/graphics/UIScreen.h"
 #include "platform/ui/controls/UIBarButtonItem.h"
 #include "platform/ui/gestures/UITapGestureRecognizer.h"
 #include "platform/ui/picker/PhotoLibrary.h"
 #include "platform/ui/screens/UIAlertView.h"
+#include "platform/ui/screens/UILocalizedString.h"
 #include "platform/ui/screens/UINavigationController.h"
+
+namespace {
+
+constexpr double kNoteHeight = 44;
+constexpr double kNoteMargin = 12;
+
+}  // namespace
 
 PhotoLibraryViewController::PhotoLibraryViewController() {
     setTitle("Photos");
@@ -36,6 +43,21 @@ void PhotoLibraryViewController::loadView() {
         }
     });
     grid_->addGestureRecognizer(tap);
+    const auto note = [](double size) {
+        auto label = std::make_shared<UILabel>();
+        label->setFont(UIFont::systemFontOfSize(size));
+        label->setTextColor(UIColor::colorWithWhite(0.4));
+        label->setTextAlignment(NSTextAlignment::Center);
+        label->setNumberOfLines(0);
+        label->setHidden(true);
+        return label;
+    };
+    header_ = note(13);
+    footer_ = note(13);
+    empty_ = note(17);
+    grid_->addSubview(header_);
+    grid_->addSubview(footer_);
+    grid_->addSubview(empty_);
 }
 
 void PhotoLibraryViewController::viewDidLoad() {
@@ -77,17 +99,45 @@ void PhotoLibraryViewController::layoutGrid() {
         grid_->setContentOffset(CGPoint{0, grid_->contentOffset().y - (top - topInset_)});
         topInset_ = top;
     }
+    placeCellsAndNotes();
+}
+
+void PhotoLibraryViewController::placeCellsAndNotes() {
     const int perRow = columns();
     const double width = grid_->bounds().width();
     const double side = (width - kSpacing * (perRow - 1)) / perRow;
+    const double top = header_->isHidden() ? 0 : kNoteHeight;
+    header_->setFrame(CGRect{kNoteMargin, 0, width - 2 * kNoteMargin, top});
     for (std::size_t i = 0; i < cells_.size(); ++i) {
         const int row = static_cast<int>(i) / perRow;
         const int column = static_cast<int>(i) % perRow;
         cells_[i].view->setFrame(
-            CGRect{column * (side + kSpacing), row * (side + kSpacing), side, side});
+            CGRect{column * (side + kSpacing), top + row * (side + kSpacing), side, side});
     }
     const std::size_t rows = (cells_.size() + perRow - 1) / perRow;
-    grid_->setContentSize(CGSize{width, rows * (side + kSpacing)});
+    double bottom = top + rows * (side + kSpacing);
+    if (!footer_->isHidden()) {
+        footer_->setFrame(CGRect{kNoteMargin, bottom, width - 2 * kNoteMargin, kNoteHeight});
+        bottom += kNoteHeight;
+    }
+    const double visible = grid_->bounds().height() - topInset_;
+    empty_->setFrame(
+        CGRect{kNoteMargin, top, width - 2 * kNoteMargin, std::max(visible - top, 0.0) / 2});
+    grid_->setContentSize(CGSize{width, bottom});
+}
+
+void PhotoLibraryViewController::updateNotes() {
+    footer_->setHidden(skipped_ == 0);
+    footer_->setText(
+        skipped_ == 1
+            ? UILocalizedString::text("Picker_OneFileSkipped", "1 file couldn't be opened")
+            : UILocalizedString::format("Picker_FilesSkipped", "%@ files couldn't be opened",
+                                        {std::to_string(skipped_)}));
+    // An empty grid says so once every file has had its try.
+    empty_->setHidden(!cells_.empty() || pending_ > 0);
+    empty_->setText(
+        UILocalizedString::format("Picker_NoPictures", "No pictures in %@", {emptyFolder_}));
+    layoutGrid();
 }
 
 void PhotoLibraryViewController::loadThumbnails() {
@@ -95,7 +145,15 @@ void PhotoLibraryViewController::loadThumbnails() {
     const double side = (grid_->bounds().width() - kSpacing * (perRow - 1)) / perRow;
     const double scale = UIScreen::scale();
     const std::weak_ptr<UIViewController> weakSelf = weak_from_this();
-    for (const std::string& path : PhotoLibrary::picturePaths()) {
+    const PhotoLibrary::Listing listing = PhotoLibrary::listing();
+    const std::string library = PhotoLibrary::libraryPath();
+    emptyFolder_ =
+        listing.fromFallback && !listing.paths.empty() ? PhotoLibrary::fallbackPath() : library;
+    header_->setHidden(!listing.fromFallback || listing.paths.empty());
+    header_->setText(UILocalizedString::format(
+        "Picker_LibraryEmpty", "No pictures in %@. Here are the sample pictures.", {library}));
+    pending_ = static_cast<int>(listing.paths.size());
+    for (const std::string& path : listing.paths) {
         auto cell = std::make_shared<UIImageView>();
         cell->setBackgroundColor(UIColor::colorWithWhite(0.9));
         cell->setClipsToBounds(true);
@@ -114,7 +172,7 @@ void PhotoLibraryViewController::loadThumbnails() {
             });
         });
     }
-    layoutGrid();
+    updateNotes();
 }
 
 void PhotoLibraryViewController::thumbnailArrived(const std::string& path,
@@ -124,11 +182,16 @@ void PhotoLibraryViewController::thumbnailArrived(const std::string& path,
     if (cell == cells_.end()) {
         return;
     }
+    --pending_;
     if (!thumbnail) {
         cell->view->removeFromSuperview();
         cells_.erase(cell);
-        layoutGrid();
+        ++skipped_;
+        updateNotes();
         return;
+    }
+    if (pending_ == 0) {
+        updateNotes();
     }
     cell->view->setImage(thumbnail);
     cell->loaded = true;
@@ -166,26 +229,26 @@ void PhotoLibraryViewController::pick(const std::string& path) {
     picking_ = true;
     const std::weak_ptr<UIViewController> weakSelf = weak_from_this();
     DispatchQueue::global().async([path, weakSelf] {
-        UIImagePtr picture = ImageDecoder::decodeFile(path);
-        DispatchQueue::main().async([picture = std::move(picture), weakSelf] {
+        PictureFile::Opened opened = PictureFile::open(path);
+        DispatchQueue::main().async([opened = std::move(opened), weakSelf] {
             if (const auto self =
                     std::static_pointer_cast<PhotoLibraryViewController>(weakSelf.lock())) {
-                self->pickDecoded(picture);
+                self->pickDecoded(opened);
             }
         });
     });
 }
 
-void PhotoLibraryViewController::pickDecoded(const UIImagePtr& picture) {
+void PhotoLibraryViewController::pickDecoded(const PictureFile::Opened& opened) {
     picking_ = false;
-    if (!picture) {
+    if (!opened.picture) {
         // The file changed or went away since its thumbnail was made.
-        std::make_shared<UIAlertView>("Error", "This picture can't be opened.",
-                                      std::weak_ptr<UIAlertViewDelegate>{}, "OK")
+        std::make_shared<UIAlertView>("Error", opened.failure, std::weak_ptr<UIAlertViewDelegate>{},
+                                      "OK")
             ->show();
         return;
     }
     if (pickHandler_) {
-        pickHandler_(picture);
+        pickHandler_(opened.picture);
     }
 }

@@ -34,6 +34,14 @@ void UIImagePickerController::setSourceTypeAvailable(UIImagePickerControllerSour
         .store(available);
 }
 
+bool UIImagePickerController::handleKeyCommand(const UIKeyPress& key) {
+    if (key.key != UIKeyPress::Key::Escape || topViewController() != library_) {
+        return false;
+    }
+    didCancel();
+    return true;
+}
+
 void UIImagePickerController::didPick(const UIImagePtr& picture) {
     const ValueDictionary info{{UIImagePickerControllerOriginalImage, Value(picture)}};
     const auto keepAlive = shared_from_this();

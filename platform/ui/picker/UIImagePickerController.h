@@ -38,6 +38,8 @@ public:
     const std::shared_ptr<PhotoLibraryViewController>& libraryViewController() const {
         return library_;
     }
+    // Escape on the library's screen cancels, as its "Cancel" does.
+    bool handleKeyCommand(const UIKeyPress& key) override;
 
 private:
     void didPick(const UIImagePtr& picture);

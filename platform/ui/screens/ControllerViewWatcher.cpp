@@ -6,10 +6,17 @@ ControllerViewWatcher::ControllerViewWatcher(std::weak_ptr<UIViewController> con
     : controller_(std::move(controller)) {
     setHidden(true);
     setUserInteractionEnabled(false);
+    setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
 }
 
 void ControllerViewWatcher::didMoveToWindow() {
     if (const auto controller = controller_.lock()) {
         controller->viewDidMoveToWindow(window() != nullptr);
+    }
+}
+
+void ControllerViewWatcher::layoutSubviews() {
+    if (const auto controller = controller_.lock()) {
+        controller->viewDidLayoutSubviews();
     }
 }

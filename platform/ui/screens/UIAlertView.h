@@ -48,7 +48,8 @@ public:
     std::shared_ptr<UIButton> buttonAtIndex(int index) const;
 
     // The keyboard's way to answer, as a tap on a button: Escape the cancel button (the
-    // only button when there is no cancel one), Return the last button. Answers whether the key was used.
+    // only button when there is no cancel one), Return the last button. Answers whether the key was
+    // used.
     bool handleKey(const UIKeyPress& key);
 
     // The alerts on screen, the last shown last.

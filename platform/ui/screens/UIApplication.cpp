@@ -1,5 +1,7 @@
 #include "platform/ui/screens/UIApplication.h"
 
+#include <QtCore/QCoreApplication>
+
 #include "platform/ui/controls/UIResponder.h"
 #include "platform/ui/gestures/UITouchDispatcher.h"
 #include "platform/ui/window/UIWindow.h"
@@ -21,4 +23,12 @@ std::shared_ptr<UIWindow> UIApplication::keyWindow() const {
 CGRect UIApplication::statusBarFrame() const {
     const auto window = keyWindow();
     return {0, 0, window ? window->bounds().width() : 0, statusBarHeight_};
+}
+
+void UIApplication::terminate() {
+    if (terminationHandler_) {
+        terminationHandler_();
+    } else {
+        QCoreApplication::quit();
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "platform/geometry/CGRect.h"
@@ -18,8 +19,16 @@ public:
     CGRect statusBarFrame() const;
     void setStatusBarHeight(double height) { statusBarHeight_ = height; }
 
+    // Ends the program: its event loop stops once the current event is handled. The
+    // handler, when set, runs instead (tests watch for the end with it).
+    void terminate();
+    void setTerminationHandler(std::function<void()> handler) {
+        terminationHandler_ = std::move(handler);
+    }
+
 private:
     UIApplication();
 
     double statusBarHeight_ = 0;
+    std::function<void()> terminationHandler_;
 };

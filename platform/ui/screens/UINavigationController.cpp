@@ -263,7 +263,9 @@ std::optional<bool> UINavigationController::navigationBarShouldPopItem(UINavigat
     if (poppingFromController_) {
         return true;
     }
-    popViewControllerAnimated(true);
+    if (const auto top = topViewController(); !top || top->navigationShouldPopOnBackButton()) {
+        popViewControllerAnimated(true);
+    }
     return false;
 }
 

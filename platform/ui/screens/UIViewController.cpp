@@ -43,6 +43,7 @@ void UIViewController::setView(UIViewPtr view) {
     view_ = std::move(view);
     watcher_ = view_ ? std::make_shared<ControllerViewWatcher>(weak_from_this()) : nullptr;
     if (view_) {
+        watcher_->setFrame(view_->bounds());
         view_->addSubview(watcher_);
     }
 }
@@ -185,5 +186,5 @@ bool UIViewController::offerKeyCommand(UIViewController& screen, const UIKeyPres
             return true;
         }
     }
-    return screen.handleKeyCommand(key);
+    return key.released ? screen.handleKeyRelease(key) : screen.handleKeyCommand(key);
 }

@@ -55,6 +55,9 @@ public:
     // loadView's job: gives the controller its view.
     void setView(UIViewPtr view);
     virtual void viewDidLoad() {}
+    // After the view changed size and its subviews followed their autoresizing rules,
+    // when the tree is next laid out (before the window paints).
+    virtual void viewDidLayoutSubviews() {}
 
     virtual void viewWillAppear(bool /*animated*/) {}
     virtual void viewDidAppear(bool /*animated*/) {}
@@ -98,8 +101,14 @@ public:
     // key command: answers whether the screen used it. Asked from the front-most screen
     // back towards the window's root, each screen before the one that presented it.
     virtual bool handleKeyCommand(const UIKeyPress&) { return false; }
-    // Offers key to screen, the screens it presented, and its visible children.
+    // The release of a key, offered as key commands are.
+    virtual bool handleKeyRelease(const UIKeyPress&) { return false; }
+    // Offers key (a press or a release) to screen, the screens it presented, and its
+    // visible children.
     static bool offerKeyCommand(UIViewController& screen, const UIKeyPress& key);
+    // Asked when the navigation bar's back button is tapped on this screen: false keeps
+    // the screen, which may pop itself later (after a question, say).
+    virtual bool navigationShouldPopOnBackButton() { return true; }
     // The controller that presented this one, or the one a parent of it.
     std::shared_ptr<UIViewController> presentingViewController() const;
 

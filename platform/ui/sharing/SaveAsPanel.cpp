@@ -30,14 +30,15 @@ SaveAsPanel::SaveAsPanel(const std::string& path)
             }
         },
         UIControlEventTouchUpInside);
-    save_->addTarget(
-        [handlers = handlers_, field = std::weak_ptr<UITextField>(field_)](UIControl&) {
-            const auto shown = field.lock();
-            if (handlers->save && shown) {
-                handlers->save(shown->text());
-            }
-        },
-        UIControlEventTouchUpInside);
+    const auto save = [handlers = handlers_,
+                       field = std::weak_ptr<UITextField>(field_)](UIControl&) {
+        const auto shown = field.lock();
+        if (handlers->save && shown) {
+            handlers->save(shown->text());
+        }
+    };
+    save_->addTarget(save, UIControlEventTouchUpInside);
+    field_->addTarget(save, UIControlEventEditingDidEndOnExit);
     for (const UIViewPtr& view : std::initializer_list<UIViewPtr>{title_, field_, cancel_, save_}) {
         addSubview(view);
     }

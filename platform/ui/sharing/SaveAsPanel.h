@@ -9,7 +9,8 @@
 #include "platform/ui/view/UILabel.h"
 
 // The share sheet's "Save As…" step: a title, a text field holding the path to write
-// (the user edits it; the extension chooses JPEG or PNG), and "Cancel" and "Save".
+// (the user edits it; the extension chooses JPEG or PNG), and "Cancel" and "Save";
+// Return in the field saves too.
 class SaveAsPanel : public UIView {
 public:
     static constexpr double kRowHeight = 44;

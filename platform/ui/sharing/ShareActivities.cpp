@@ -1,5 +1,7 @@
 #include "platform/ui/sharing/ShareActivities.h"
 
+#include <unistd.h>
+
 #include <QtCore/QStandardPaths>
 #include <QtCore/QUrl>
 #include <QtGui/QClipboard>
@@ -7,17 +9,21 @@
 #include <QtGui/QGuiApplication>
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <filesystem>
+#include <mutex>
 
 #include "platform/codecs/PictureMetadata.h"
 #include "platform/dispatch/DispatchQueue.h"
-#include "platform/foundation/NSBundle.h"
 #include "platform/graphics/ImageEncoder.h"
 #include "platform/graphics/QtBridge.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/ui/picker/AtomicFileWriter.h"
 #include "platform/ui/picker/PhotoLibrary.h"
+#include "platform/ui/screens/UIAlertView.h"
+#include "platform/ui/screens/UILocalizedString.h"
+#include "platform/ui/screens/UIToast.h"
 #include "platform/ui/sharing/UIActivityTypes.h"
 
 namespace fs = std::filesystem;
@@ -25,6 +31,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kMaxNameAttempts = 1000;
+// A copy handed to another program this long ago has been read by it.
+constexpr auto kSharedCopyLifetime = std::chrono::minutes(1);
 
 bool keepsPrivateDataWhenSharing = false;
 
@@ -57,13 +65,62 @@ fs::path numberedName(const fs::path& folder, const std::string& stem, int attem
     return folder / (stem + (attempt > 1 ? " " + std::to_string(attempt) : "") + ".jpg");
 }
 
+// Every error the user reads is a sentence.
+std::string sentence(std::string text) {
+    if (!text.empty() && text.back() != '.') {
+        text += '.';
+    }
+    return text;
+}
+
+ShareActivities::Outcome failure(const std::string& error) {
+    return {sentence(error), {}, {}};
+}
+
 // Calls done on the main thread with what work answered on the global queue.
-void runInBackground(std::function<std::string()> work, ShareActivities::Done done) {
+void runInBackground(std::function<ShareActivities::Outcome()> work, ShareActivities::Done done) {
     DispatchQueue::global().async([work = std::move(work), done = std::move(done)]() mutable {
-        std::string error = work();
+        ShareActivities::Outcome outcome = work();
+        outcome.error = sentence(outcome.error);
         DispatchQueue::main().async(
-            [error = std::move(error), done = std::move(done)] { done(error); });
+            [outcome = std::move(outcome), done = std::move(done)] { done(outcome); });
     });
+}
+
+// The copies handed to other programs by this process, removed when it ends.
+class SharedCopies {
+public:
+    static SharedCopies& shared() {
+        static SharedCopies copies;
+        return copies;
+    }
+    ~SharedCopies() {
+        for (const std::string& path : paths_) {
+            std::error_code ignored;
+            fs::remove(path, ignored);
+        }
+    }
+    void keep(const std::string& path) {
+        const std::lock_guard lock(mutex_);
+        paths_.push_back(path);
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::string> paths_;
+};
+
+// Copies older than their lifetime, left by a process that ended without removing them.
+void removeStaleCopies(const fs::path& folder) {
+    const auto cutoff = fs::file_time_type::clock::now() - kSharedCopyLifetime;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code entryError;
+        if (it->is_regular_file(entryError) && it->last_write_time(entryError) < cutoff &&
+            !entryError) {
+            fs::remove(it->path(), entryError);
+        }
+    }
 }
 
 }  // namespace
@@ -81,25 +138,35 @@ std::vector<ShareActivities::Activity> ShareActivities::available() {
     return activities;
 }
 
-void ShareActivities::perform(const std::string& type, const UIImagePtr& picture,
-                              const std::string& target, Done done) {
+void ShareActivities::perform(const std::string& type, const UIImagePtr& picture, Done done,
+                              const FileTarget& target) {
     if (!picture) {
-        done("There is no picture to share.");
+        done(failure("There is no picture to share"));
     } else if (type == UIActivityTypeSaveToCameraRoll) {
         saveToPhotos(picture, std::move(done));
     } else if (type == UIActivityTypeCopyToPasteboard) {
-        copyToPasteboard(*picture, done);
+        copyToPasteboard(picture, std::move(done));
     } else if (type == UIActivityTypeSaveToFile) {
         saveToFile(picture, target, std::move(done));
     } else if (type == UIActivityTypeOpenInAnotherApp) {
         openInAnotherApp(picture, std::move(done));
     } else {
-        done("This can't be done here.");
+        done(failure("This can't be done here"));
+    }
+}
+
+void ShareActivities::announce(const Outcome& outcome) {
+    if (!outcome.succeeded()) {
+        std::make_shared<UIAlertView>("Error", outcome.error, std::weak_ptr<UIAlertViewDelegate>{},
+                                      "OK")
+            ->show();
+    } else if (!outcome.message.empty()) {
+        UIToast::show(outcome.message);
     }
 }
 
 std::string ShareActivities::defaultSavePath() {
-    const fs::path folder(PhotoLibrary::defaultLibraryPath());
+    const fs::path folder(PhotoLibrary::libraryPath());
     for (int attempt = 1; attempt < kMaxNameAttempts; ++attempt) {
         const fs::path candidate = numberedName(folder, "Picture", attempt);
         std::error_code error;
@@ -110,44 +177,74 @@ std::string ShareActivities::defaultSavePath() {
     return numberedName(folder, "Picture", kMaxNameAttempts).string();
 }
 
+std::string ShareActivities::sharedCopiesFolder() {
+    const fs::path temporary(
+        QStandardPaths::writableLocation(QStandardPaths::TempLocation).toStdString());
+    return (temporary / ("photoeditor-shared-" + std::to_string(::getuid()))).string();
+}
+
+ShareActivities::Outcome ShareActivities::savedTo(const std::string& path) {
+    const fs::path file(path);
+    const std::string shown = (file.parent_path().filename() / file.filename()).string();
+    return {{}, UILocalizedString::format("Share_SavedTo", "Saved to %@", {shown}), path};
+}
+
 void ShareActivities::saveToPhotos(const UIImagePtr& picture, Done done) {
-    runInBackground([picture] { return PhotoLibrary::saveImage(*picture).error; }, std::move(done));
+    runInBackground(
+        [picture] {
+            const PhotoLibrary::SaveResult saved = PhotoLibrary::saveImage(*picture);
+            return saved.succeeded() ? savedTo(saved.path) : failure(saved.error);
+        },
+        std::move(done));
 }
 
-void ShareActivities::copyToPasteboard(const UIImage& picture, const Done& done) {
-    // Drawn once so the clipboard gets the picture upright, at its full pixel size.
-    UIGraphicsBeginImageContextWithOptions(picture.size(), false, picture.scale());
-    picture.drawAtPoint(CGPoint{0, 0});
-    const UIImagePtr upright = UIGraphicsGetImageFromCurrentImageContext();
-    UIGraphicsEndImageContext();
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    if (!upright || !clipboard) {
-        done("The picture could not be copied.");
-        return;
-    }
-    // A deep copy: the clipboard keeps it after the picture is gone.
-    clipboard->setImage(qtbridge::wrapReadOnly(*upright->CGImage()).copy());
-    done({});
+void ShareActivities::copyToPasteboard(const UIImagePtr& picture, Done done) {
+    // Drawn once, off the main thread, so the clipboard gets the picture upright at its
+    // full pixel size; a deep copy, as the clipboard keeps it after the picture is gone.
+    auto upright = std::make_shared<QImage>();
+    runInBackground(
+        [picture, upright] {
+            UIGraphicsBeginImageContextWithOptions(picture->size(), false, picture->scale());
+            picture->drawAtPoint(CGPoint{0, 0});
+            const UIImagePtr drawn = UIGraphicsGetImageFromCurrentImageContext();
+            UIGraphicsEndImageContext();
+            if (!drawn) {
+                return failure("The picture could not be copied");
+            }
+            *upright = qtbridge::wrapReadOnly(*drawn->CGImage()).copy();
+            return Outcome{};
+        },
+        [upright, done = std::move(done)](const Outcome& drawn) {
+            QClipboard* clipboard = QGuiApplication::clipboard();
+            if (!drawn.succeeded() || !clipboard) {
+                done(drawn.succeeded() ? failure("The picture could not be copied") : drawn);
+                return;
+            }
+            clipboard->setImage(*upright);
+            done({{}, UILocalizedString::text("Share_Copied", "Copied"), {}});
+        });
 }
 
-void ShareActivities::saveToFile(const UIImagePtr& picture, const std::string& path, Done done) {
+void ShareActivities::saveToFile(const UIImagePtr& picture, const FileTarget& target, Done done) {
+    const std::string& path = target.path;
     if (fs::path(path).filename().empty() || (!isPng(path) && !isJpeg(path))) {
-        done("Use a file name ending in .jpg or .png.");
+        done(failure("Use a file name ending in .jpg or .png"));
         return;
     }
     runInBackground(
-        [picture, path] {
-            const fs::path folder = fs::path(path).parent_path();
+        [picture, target] {
+            const fs::path folder = fs::path(target.path).parent_path();
             std::error_code error;
-            // The pictures folder is made on first use, as the library's saves make
-            // theirs; any other folder must exist, so a mistyped path fails.
-            if (folder == fs::path(PhotoLibrary::defaultLibraryPath())) {
+            // The library's folder is made on first use, as the library's saves make
+            // it; any other folder must exist, so a mistyped path fails.
+            if (folder == fs::path(PhotoLibrary::libraryPath())) {
                 fs::create_directories(folder, error);
             }
             if (!folder.empty() && !fs::is_directory(folder, error)) {
-                return "The folder " + folder.string() + " does not exist.";
+                return failure("The folder " + folder.string() + " does not exist");
             }
-            return writePicture(*picture, path);
+            const std::string written = writePicture(*picture, target.path, target.replace);
+            return written.empty() ? savedTo(target.path) : failure(written);
         },
         std::move(done));
 }
@@ -162,51 +259,53 @@ std::string ShareActivities::captionFor(const std::string& type, const UIImage& 
     if (!removes || !picture.metadata() || !picture.metadata()->hasPrivateData()) {
         return {};
     }
-    const std::string bundle = NSBundle::mainBundle()->pathForResource("ZOZuzazOzaroz", "bundle");
-    const auto resources = NSBundle::bundleWithPath(bundle);
-    return resources ? resources->localizedStringForKey("ShareActivities_LocationRemoved",
-                                                        "Location removed")
-                     : "Location removed";
+    return UILocalizedString::text("Share_LocationRemoved", "Location removed");
 }
 
 void ShareActivities::openInAnotherApp(const UIImagePtr& picture, Done done) {
-    const fs::path folder(
-        QStandardPaths::writableLocation(QStandardPaths::TempLocation).toStdString());
-    auto written = std::make_shared<std::string>();
+    const fs::path folder(sharedCopiesFolder());
     runInBackground(
-        [picture = forSharing(picture), folder, written] {
-            // The other program reads the copy after we hand it over, so it stays.
+        [picture = forSharing(picture), folder] {
+            std::error_code error;
+            fs::create_directories(folder, error);
+            removeStaleCopies(folder);
             for (int attempt = 1; attempt <= kMaxNameAttempts; ++attempt) {
                 const fs::path candidate = numberedName(folder, "Shared picture", attempt);
-                if (fs::exists(candidate)) {
+                if (fs::exists(candidate, error)) {
                     continue;
                 }
-                std::string error = writePicture(*picture, candidate.string());
-                if (error.empty()) {
-                    *written = candidate.string();
-                }
-                return error;
+                const std::string written = writePicture(*picture, candidate.string(), false);
+                return written.empty() ? Outcome{{}, {}, candidate.string()} : failure(written);
             }
-            return std::string("No free file name in ") + folder.string();
+            return failure("No free file name in " + folder.string());
         },
-        [written, done = std::move(done)](const std::string& error) {
-            if (!error.empty()) {
-                done(error);
-            } else if (!QDesktopServices::openUrl(
-                           QUrl::fromLocalFile(QString::fromStdString(*written)))) {
-                done("No other application could open the picture.");
-            } else {
-                done({});
+        [done = std::move(done)](const Outcome& written) {
+            if (!written.succeeded()) {
+                done(written);
+                return;
             }
+            if (!QDesktopServices::openUrl(
+                    QUrl::fromLocalFile(QString::fromStdString(written.path)))) {
+                std::error_code ignored;
+                fs::remove(written.path, ignored);
+                done(failure("No other application could open the picture"));
+                return;
+            }
+            // The other program reads the copy after we hand it over.
+            SharedCopies::shared().keep(written.path);
+            done(written);
         });
 }
 
-std::string ShareActivities::writePicture(const UIImage& picture, const std::string& path) {
+std::string ShareActivities::writePicture(const UIImage& picture, const std::string& path,
+                                          bool replace) {
     const std::vector<std::uint8_t> bytes =
         isPng(path) ? ImageEncoder::encodePNG(picture)
                     : ImageEncoder::encodeJPEG(picture, PhotoLibrary::kJpegQuality);
     if (bytes.empty()) {
-        return "The picture could not be encoded.";
+        return "The picture could not be encoded";
     }
-    return AtomicFileWriter::writeNew(path, bytes).message;
+    return (replace ? AtomicFileWriter::replace(path, bytes)
+                    : AtomicFileWriter::writeNew(path, bytes))
+        .message;
 }

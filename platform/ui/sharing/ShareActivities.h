@@ -16,20 +16,39 @@ public:
         std::string type;
         std::string title;
     };
-    // Called on the main thread; the message is empty on success.
-    using Done = std::function<void(const std::string& error)>;
+    // How an activity went: why it failed (a sentence), or on success what to tell the
+    // user ("Copied", "Saved to Pictures/IMG_1.jpg"; empty when the result speaks for
+    // itself) and where the picture went, if it went to a file.
+    struct Outcome {
+        std::string error;
+        std::string message;
+        std::string path;
+        bool succeeded() const { return error.empty(); }
+    };
+    // Called on the main thread.
+    using Done = std::function<void(const Outcome& outcome)>;
+    // Where the file activity writes: a path ending in .jpg, .jpeg or .png, and whether
+    // a file already there may be replaced.
+    struct FileTarget {
+        std::string path;
+        bool replace = false;
+    };
 
     // In the order the sheet lists them.
     static std::vector<Activity> available();
 
-    // Runs the activity (slow work on the global queue) and calls done once. The file
-    // activity writes to target, a path ending in .jpg, .jpeg or .png; the others
-    // ignore it. Main thread only.
-    static void perform(const std::string& type, const UIImagePtr& picture,
-                        const std::string& target, Done done);
+    // Runs the activity (encoding and writing on the global queue) and calls done once.
+    // Only the file activity uses target (the others take it empty). Main thread only.
+    static void perform(const std::string& type, const UIImagePtr& picture, Done done,
+                        const FileTarget& target);
+    // Tells the user how it went: an alert with the error, or the success message for a
+    // moment.
+    static void announce(const Outcome& outcome);
 
-    // A path in the pictures folder that no file has yet, for the file activity.
+    // A path in the photo library's folder that no file has yet, for the file activity.
     static std::string defaultSavePath();
+    // Where "Open in Another App" puts the copies it hands over.
+    static std::string sharedCopiesFolder();
 
     // Whether "Open in Another App" removes the picture's GPS data and camera and lens
     // serial numbers (on by default); saves always keep them, and a copied picture
@@ -41,9 +60,12 @@ public:
 
 private:
     static void saveToPhotos(const UIImagePtr& picture, Done done);
-    static void copyToPasteboard(const UIImage& picture, const Done& done);
-    static void saveToFile(const UIImagePtr& picture, const std::string& path, Done done);
+    static void copyToPasteboard(const UIImagePtr& picture, Done done);
+    static void saveToFile(const UIImagePtr& picture, const FileTarget& target, Done done);
     static void openInAnotherApp(const UIImagePtr& picture, Done done);
-    // Encodes by the path's extension: JPEG at the library's quality, or PNG.
-    static std::string writePicture(const UIImage& picture, const std::string& path);
+    // Encodes by the path's extension: JPEG at the library's quality, or PNG. The error,
+    // or empty.
+    static std::string writePicture(const UIImage& picture, const std::string& path, bool replace);
+    // "Saved to <folder>/<name>".
+    static Outcome savedTo(const std::string& path);
 };

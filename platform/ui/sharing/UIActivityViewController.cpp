@@ -1,8 +1,10 @@
 #include "platform/ui/sharing/UIActivityViewController.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "platform/ui/screens/UIAlertView.h"
+#include "platform/ui/screens/UILocalizedString.h"
 #include "platform/ui/sharing/UIPopoverController.h"
 #include "platform/ui/view/UILabel.h"
 
@@ -131,6 +133,9 @@ UIActivityViewController::SheetView& UIActivityViewController::sheet() {
 void UIActivityViewController::loadView() {
     setView(std::make_shared<SheetView>(CGRect{0, 0, kWidth, kRowHeight}));
     rebuildButtons();
+    busy_ = std::make_shared<UIActivityIndicatorView>(UIActivityIndicatorViewStyle::Gray);
+    busy_->setHidesWhenStopped(true);
+    view()->addSubview(busy_);
 }
 
 void UIActivityViewController::rebuildButtons() {
@@ -228,35 +233,93 @@ void UIActivityViewController::showSaveAs() {
         return std::static_pointer_cast<UIActivityViewController>(weakSelf.lock());
     };
     saveAs_->setSaveHandler([self](const std::string& path) {
-        if (const auto sheet = self(); sheet && !sheet->performing_) {
-            sheet->run(UIActivityTypeSaveToFile, path);
+        if (const auto sheet = self()) {
+            sheet->saveAs(path);
         }
     });
     saveAs_->setCancelHandler([self] {
-        if (const auto sheet = self(); sheet && !sheet->performing_) {
-            sheet->saveAs_.reset();
-            sheet->sheet().setStep(nullptr);
+        if (const auto sheet = self()) {
+            sheet->closeSaveAs();
         }
     });
     sheet().setStep(saveAs_);
+    // Typing goes to the path at once; Return saves.
+    saveAs_->pathField()->becomeFirstResponder();
 }
 
-void UIActivityViewController::run(const std::string& type, const std::string& target) {
+void UIActivityViewController::closeSaveAs() {
+    if (!performing_) {
+        saveAs_.reset();
+        sheet().setStep(nullptr);
+    }
+}
+
+bool UIActivityViewController::handleKeyCommand(const UIKeyPress& key) {
+    if (key.key != UIKeyPress::Key::Escape || performing_ || finished_) {
+        return false;
+    }
+    if (saveAs_) {
+        closeSaveAs();
+    } else {
+        finish({}, false, {});
+    }
+    return true;
+}
+
+void UIActivityViewController::saveAs(const std::string& path) {
+    std::error_code error;
+    if (performing_ || UIAlertView::visibleAlert()) {
+        return;
+    }
+    if (!std::filesystem::is_regular_file(path, error)) {
+        run(UIActivityTypeSaveToFile, {path, false});
+        return;
+    }
+    const std::string name = std::filesystem::path(path).filename().string();
+    auto question = std::make_shared<UIAlertView>(
+        UILocalizedString::format("Share_ReplaceQuestion", "Replace \u201c%@\u201d?", {name}),
+        UILocalizedString::text("Share_ReplaceMessage",
+                                "A file with this name already exists in the folder."),
+        std::weak_ptr<UIAlertViewDelegate>{}, UILocalizedString::text("Share_Cancel", "Cancel"),
+        std::vector<std::string>{UILocalizedString::text("Share_Replace", "Replace")});
+    const std::weak_ptr<UIViewController> weakSelf = weak_from_this();
+    question->setClickedHandler([weakSelf, path](int index) {
+        const auto self = std::static_pointer_cast<UIActivityViewController>(weakSelf.lock());
+        if (self && index > 0 && !self->performing_) {
+            self->run(UIActivityTypeSaveToFile, {path, true});
+        }
+    });
+    question->show();
+}
+
+void UIActivityViewController::run(const std::string& type,
+                                   const ShareActivities::FileTarget& target) {
     performing_ = true;
+    busy_->setCenter({view()->bounds().midX(), view()->bounds().midY()});
+    view()->bringSubviewToFront(busy_);
+    busy_->startAnimating();
     const std::weak_ptr<UIViewController> weakSelf = weak_from_this();
     ShareActivities::perform(
-        type, firstPicture(items_), target, [weakSelf, type](const std::string& error) {
-            if (!error.empty()) {
-                std::make_shared<UIAlertView>("Error", error, std::weak_ptr<UIAlertViewDelegate>{},
-                                              "OK")
-                    ->show();
-            }
+        type, firstPicture(items_),
+        [weakSelf, type](const ShareActivities::Outcome& outcome) {
+            ShareActivities::announce(outcome);
             if (const auto self =
                     std::static_pointer_cast<UIActivityViewController>(weakSelf.lock())) {
-                self->performing_ = false;
-                self->finish(type, error.empty(), error);
+                self->activityFinished(type, outcome);
             }
-        });
+        },
+        target);
+}
+
+void UIActivityViewController::activityFinished(const std::string& type,
+                                                const ShareActivities::Outcome& outcome) {
+    performing_ = false;
+    busy_->stopAnimating();
+    // The typed path stays for another try.
+    if (!outcome.succeeded() && saveAs_ && type == UIActivityTypeSaveToFile) {
+        return;
+    }
+    finish(type, outcome.succeeded(), outcome.error);
 }
 
 void UIActivityViewController::finish(const std::string& type, bool completed,

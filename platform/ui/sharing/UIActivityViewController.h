@@ -10,6 +10,7 @@
 #include "platform/ui/sharing/SaveAsPanel.h"
 #include "platform/ui/sharing/ShareActivities.h"
 #include "platform/ui/sharing/UIActivityTypes.h"
+#include "platform/ui/view/UIActivityIndicatorView.h"
 #include "platform/ui/view/UIButton.h"
 
 // Told once when the sheet closes: the activity's type and whether it completed
@@ -19,9 +20,12 @@ using UIActivityViewControllerCompletionHandler =
 
 // The share sheet for a picture: one button per activity this machine offers (less
 // the excluded types; printing never), and "Cancel". Presented modally it slides up
-// from the bottom over a dimmed screen; inside a popover it fills the popover. A
-// failed activity shows an alert with the reason. The sheet closes itself when an
-// activity has run or the user cancels.
+// from the bottom over a dimmed screen; inside a popover it fills the popover. While an
+// activity runs the sheet shows the busy sign; a finished one says how it went for a
+// moment ("Copied"), a failed one shows an alert with the reason. The sheet closes
+// itself when an activity has run or the user cancels (Escape too); a failed "Save
+// As…" keeps its step open with the path typed, and a name already taken asks before
+// replacing the file.
 class UIActivityViewController : public UIViewController {
 public:
     static constexpr double kRowHeight = 52;
@@ -49,6 +53,10 @@ public:
     const std::shared_ptr<SaveAsPanel>& saveAsPanel() const { return saveAs_; }
     // True from a tap on an activity until it has finished.
     bool isPerforming() const { return performing_; }
+    const std::shared_ptr<UIActivityIndicatorView>& busySign() const { return busy_; }
+
+    // Escape leaves the "Save As…" step, else cancels.
+    bool handleKeyCommand(const UIKeyPress& key) override;
 
     void loadView() override;
     void viewWillAppear(bool animated) override;
@@ -61,7 +69,10 @@ private:
     void rebuildButtons();
     void activityTapped(const std::string& type);
     void showSaveAs();
-    void run(const std::string& type, const std::string& target);
+    void closeSaveAs();
+    void saveAs(const std::string& path);
+    void run(const std::string& type, const ShareActivities::FileTarget& target);
+    void activityFinished(const std::string& type, const ShareActivities::Outcome& outcome);
     void finish(const std::string& type, bool completed, const std::string& error);
     void close();
 
@@ -71,6 +82,7 @@ private:
     std::vector<ShareActivities::Activity> shown_;
     std::vector<UIButtonPtr> buttons_;
     std::shared_ptr<SaveAsPanel> saveAs_;
+    std::shared_ptr<UIActivityIndicatorView> busy_;
     bool performing_ = false;
     bool finished_ = false;
 };

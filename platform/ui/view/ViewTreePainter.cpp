@@ -7,6 +7,7 @@
 #include "platform/graphics/QtBridge.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/ui/view/ContentModeLayout.h"
+#include "platform/ui/view/DisplayLevels.h"
 #include "platform/ui/view/UIView.h"
 #include "platform/ui/view/UIViewDrawingCache.h"
 
@@ -168,8 +169,17 @@ void ViewTreePainter::paintContentsImage(UIView& view, const CGRect& bounds,
     if (place.isEmpty()) {
         return;
     }
-    paintBitmap(*image->CGImage(), qtbridge::qtTransform(image->uprightTransform(place)), place,
-                boundsToDevice, cutShape);
+    QTransform pixelsToBounds = qtbridge::qtTransform(image->uprightTransform(place));
+    const CGImageRef& source = image->CGImage();
+    const double shownScale =
+        std::sqrt(std::abs((pixelsToBounds * boundsToDevice).determinant())) * contentScale_;
+    const CGImageRef shown = DisplayLevels::shared().bitmapFor(source, shownScale, view);
+    if (shown != source) {
+        pixelsToBounds = QTransform::fromScale(double(source->width()) / shown->width(),
+                                               double(source->height()) / shown->height()) *
+                         pixelsToBounds;
+    }
+    paintBitmap(*shown, pixelsToBounds, place, boundsToDevice, cutShape);
 }
 
 void ViewTreePainter::paintOwnDrawing(UIView& view, const CGRect& bounds,

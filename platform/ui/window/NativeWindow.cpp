@@ -1,5 +1,8 @@
 #include "platform/ui/window/NativeWindow.h"
 
+#include <QtCore/QMimeData>
+#include <QtCore/QUrl>
+#include <QtGui/QDropEvent>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QInputMethodEvent>
 #include <QtGui/QKeyEvent>
@@ -9,6 +12,7 @@
 #include <QtGui/QScreen>
 #include <QtGui/QTouchEvent>
 #include <QtGui/QWheelEvent>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -25,6 +29,8 @@ constexpr double kPinchPerNotch = 1.1;
 constexpr double kTurnPerNotch = 5 * std::numbers::pi / 180;
 constexpr double kScrollPerNotch = 40;
 constexpr double kAngleUnitsPerNotch = 120;
+// Room left on the screen for the title bar and borders the window manager adds.
+constexpr double kFrameAllowance = 48;
 
 CGPoint pointOf(const QPointF& position) {
     return {position.x(), position.y()};
@@ -78,6 +84,34 @@ unsigned modifiersOf(Qt::KeyboardModifiers modifiers) {
     return result;
 }
 
+std::vector<std::string> localFiles(const QDropEvent& event) {
+    std::vector<std::string> paths;
+    const QMimeData* data = event.mimeData();
+    for (const QUrl& url : data ? data->urls() : QList<QUrl>{}) {
+        if (url.isLocalFile()) {
+            paths.push_back(url.toLocalFile().toStdString());
+        }
+    }
+    return paths;
+}
+
+// The key or text the event is for us, if any.
+std::optional<UIKeyPress> keyPressOf(const QKeyEvent& event) {
+    const unsigned modifiers = modifiersOf(event.modifiers());
+    if (const auto key = editingKey(event.key())) {
+        return UIKeyPress{*key, {}, modifiers};
+    }
+    if ((modifiers & UIKeyPress::Control) && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z) {
+        // Control turns letters into control characters; commands want the letter.
+        const char letter = static_cast<char>('a' + (event.key() - Qt::Key_A));
+        return UIKeyPress{UIKeyPress::Key::Text, std::string(1, letter), modifiers};
+    }
+    if (!event.text().isEmpty() && event.text().at(0).isPrint()) {
+        return UIKeyPress{UIKeyPress::Key::Text, event.text().toStdString(), modifiers};
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 NativeWindow::NativeWindow(UIWindow& window)
@@ -93,6 +127,21 @@ NativeWindow::NativeWindow(UIWindow& window)
 }
 
 NativeWindow::~NativeWindow() = default;
+
+CGSize NativeWindow::fittedToScreen(CGSize size) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr || QGuiApplication::platformName() == QLatin1String("offscreen") ||
+        size.width <= 0 || size.height <= 0) {
+        return size;
+    }
+    const QRect free = screen->availableGeometry();
+    const double shrink = std::min({1.0, (free.width() - kFrameAllowance) / size.width,
+                                    (free.height() - kFrameAllowance) / size.height});
+    if (!(shrink > 0)) {
+        return size;
+    }
+    return {std::floor(size.width * shrink), std::floor(size.height * shrink)};
+}
 
 void NativeWindow::scheduleRepaint() {
     if (!repaintPending_) {
@@ -144,6 +193,13 @@ bool NativeWindow::event(QEvent* event) {
             return true;
         case QEvent::NativeGesture:
             handleNativeGesture(static_cast<QNativeGestureEvent*>(event));
+            return true;
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+            acceptDrag(static_cast<QDropEvent*>(event));
+            return true;
+        case QEvent::Drop:
+            handleDrop(static_cast<QDropEvent*>(event));
             return true;
         case QEvent::InputMethod:
             handleInputMethod(static_cast<QInputMethodEvent*>(event));
@@ -234,7 +290,11 @@ void NativeWindow::wheelEvent(QWheelEvent* event) {
     const QPoint angle = event->angleDelta();
     // Some systems turn Shift+wheel into a sideways wheel.
     const double notches = (angle.y() != 0 ? angle.y() : angle.x()) / kAngleUnitsPerNotch;
-    if (event->modifiers() & Qt::ControlModifier) {
+    if (!twoFingers_.isActive()) {
+        // Decided as a roll starts: a picture zoomed in by it then keeps zooming.
+        wheelPinches_ = event->modifiers() == Qt::NoModifier && window_.wheelZoomsAt(cursor);
+    }
+    if ((event->modifiers() & Qt::ControlModifier) || wheelPinches_) {
         twoFingers_.pinch(cursor, std::pow(kPinchPerNotch, notches), lastInputTime_);
     } else if (event->modifiers() & Qt::ShiftModifier) {
         twoFingers_.rotate(cursor, notches * kTurnPerNotch, lastInputTime_);
@@ -274,19 +334,33 @@ void NativeWindow::restartGestureEndTimer() {
 }
 
 void NativeWindow::keyPressEvent(QKeyEvent* event) {
-    const unsigned modifiers = modifiersOf(event->modifiers());
-    bool used = false;
-    if (const auto key = editingKey(event->key())) {
-        used = window_.sendKey({*key, {}, modifiers});
-    } else if ((modifiers & UIKeyPress::Control) && event->key() >= Qt::Key_A &&
-               event->key() <= Qt::Key_Z) {
-        // Control turns letters into control characters; commands want the letter.
-        const char letter = static_cast<char>('a' + (event->key() - Qt::Key_A));
-        used = window_.sendKey({UIKeyPress::Key::Text, std::string(1, letter), modifiers});
-    } else if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
-        used = window_.sendKey({UIKeyPress::Key::Text, event->text().toStdString(), modifiers});
+    const std::optional<UIKeyPress> key = keyPressOf(*event);
+    event->setAccepted(key && window_.sendKey(*key));
+}
+
+void NativeWindow::keyReleaseEvent(QKeyEvent* event) {
+    // A held key repeats as releases and presses; only the last release counts.
+    std::optional<UIKeyPress> key = event->isAutoRepeat() ? std::nullopt : keyPressOf(*event);
+    if (key) {
+        key->released = true;
     }
-    event->setAccepted(used);
+    event->setAccepted(key && window_.sendKey(*key));
+}
+
+void NativeWindow::acceptDrag(QDropEvent* event) {
+    if (!localFiles(*event).empty()) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void NativeWindow::handleDrop(QDropEvent* event) {
+    if (window_.dropFiles(localFiles(*event))) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
 }
 
 void NativeWindow::handleInputMethod(QInputMethodEvent* event) {

@@ -8,6 +8,7 @@
 #include <QtGui/QWindow>
 #include <memory>
 
+#include "platform/geometry/CGSize.h"
 #include "platform/ui/window/SyntheticTwoFingers.h"
 #include "platform/ui/window/TouchTracker.h"
 
@@ -21,6 +22,10 @@ class NativeWindow : public QWindow {
 public:
     explicit NativeWindow(UIWindow& window);
     ~NativeWindow() override;
+
+    // A window shape scaled down, if need be, to fit the primary screen's free area
+    // with room for the window's frame; as it is without a real screen (offscreen).
+    static CGSize fittedToScreen(CGSize size);
 
     void scheduleRepaint();
     // Paints now if a repaint is pending and the window is on screen.
@@ -38,11 +43,14 @@ protected:
     void touchEvent(QTouchEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void paint();
     void handleNativeGesture(class QNativeGestureEvent* event);
     void handleInputMethod(class QInputMethodEvent* event);
+    void acceptDrag(class QDropEvent* event);
+    void handleDrop(class QDropEvent* event);
     void restartGestureEndTimer();
 
     UIWindow& window_;
@@ -52,5 +60,7 @@ private:
     // Lifts the synthetic fingers once the wheel has been still for a moment.
     QTimer gestureEndTimer_;
     bool repaintPending_ = true;
+    // The plain wheel's current roll zooms rather than scrolls.
+    bool wheelPinches_ = false;
     double lastInputTime_ = 0;
 };

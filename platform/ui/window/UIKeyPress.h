@@ -3,7 +3,8 @@
 #include <string>
 
 // One piece of keyboard input for the first responder: typed text (from keys or an
-// input method), or an editing key.
+// input method), or an editing key; or, for screens that hold a key down (the space
+// bar), the release of one.
 struct UIKeyPress {
     enum class Key {
         Text,
@@ -25,4 +26,6 @@ struct UIKeyPress {
     // The typed text (UTF-8) when key is Text.
     std::string text;
     unsigned modifiers = None;
+    // The key went up; a key held down repeats its press but is released once.
+    bool released = false;
 };

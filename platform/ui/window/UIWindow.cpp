@@ -5,6 +5,7 @@
 
 #include "platform/graphics/CGImage.h"
 #include "platform/graphics/UIScreen.h"
+#include "platform/ui/controls/UIScrollView.h"
 #include "platform/ui/view/UIViewRenderer.h"
 #include "platform/ui/window/NativeWindow.h"
 #include "platform/ui/window/RealTimeClockDriver.h"
@@ -68,6 +69,7 @@ bool UIWindow::isKeyWindow() const {
 void UIWindow::makeKeyAndVisible() {
     makeKeyWindow();
     if (!native_) {
+        setFrame({frame().origin, NativeWindow::fittedToScreen(bounds().size)});
         native_ = std::make_unique<NativeWindow>(*this);
         native_->create();
         UIScreen::setScale(native_->devicePixelRatio());
@@ -114,6 +116,19 @@ bool UIWindow::sendText(const std::string& text) {
         return false;
     }
     return sendKey({UIKeyPress::Key::Text, text, UIKeyPress::None});
+}
+
+bool UIWindow::wheelZoomsAt(CGPoint point) {
+    for (UIViewPtr view = hitTest(point, nullptr); view; view = view->superview()) {
+        if (const auto* scroller = dynamic_cast<const UIScrollView*>(view.get())) {
+            return scroller->wheelZooms();
+        }
+    }
+    return false;
+}
+
+bool UIWindow::dropFiles(const std::vector<std::string>& paths) {
+    return fileDropHandler_ && !paths.empty() && fileDropHandler_(paths);
 }
 
 void UIWindow::setTouchDispatcher(TouchDispatcher dispatcher) {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/graphics/UIImage.h"
 #include "platform/ui/view/UIView.h"
@@ -23,8 +24,11 @@ class NativeWindow;
 //  - Shift+wheel is two fingers turning about the cursor;
 //  - the plain wheel (and a trackpad's two-finger scroll) is two fingers panning
 //    together under the cursor, so any two-finger pan and a scroll view's own pan see
-//    it the same way.
-// Each synthetic gesture ends when the wheel has been quiet for a moment.
+//    it the same way; over a scroll view that zooms with the wheel (at its minimum
+//    zoom, see UIScrollView) it pinches instead;
+//  - picture files dropped on the window go to its file drop handler.
+// Each synthetic gesture ends when the wheel has been quiet for a moment; a roll of
+// the wheel keeps the kind of gesture it started with.
 class UIWindow : public UIView {
 public:
     static constexpr CGSize kPhoneSize{390, 844};
@@ -35,6 +39,8 @@ public:
         std::function<void(UIWindow& window, const UITouchSet& changed, const UIEvent& event)>;
     // Answers whether the key was used.
     using KeyHandler = std::function<bool(UIWindow& window, const UIKeyPress& key)>;
+    // Answers whether the dropped files were taken.
+    using FileDropHandler = std::function<bool(const std::vector<std::string>& paths)>;
 
     explicit UIWindow(const CGRect& frame = CGRect{{0, 0}, kPhoneSize});
     ~UIWindow() override;
@@ -68,6 +74,11 @@ public:
     // restores the default.
     static void setTouchDispatcher(TouchDispatcher dispatcher);
     static void setKeyHandler(KeyHandler handler);
+    // Whether the plain wheel at point (window coordinates) zooms rather than scrolls.
+    bool wheelZoomsAt(CGPoint point);
+    void setFileDropHandler(FileDropHandler handler) { fileDropHandler_ = std::move(handler); }
+    // Hands local files dropped on the window to the handler; false without one.
+    bool dropFiles(const std::vector<std::string>& paths);
     // Sends each touch to the view it began in: touchesBegan/Moved/Ended/Cancelled by
     // phase, grouped per view.
     static void deliverTouchesToViews(const UITouchSet& changed, const UIEvent& event);
@@ -91,4 +102,5 @@ private:
     std::shared_ptr<UIViewController> rootController_;
     UIViewPtr rootView_;
     std::unique_ptr<NativeWindow> native_;
+    FileDropHandler fileDropHandler_;
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QtTest/QTest>
 #include <filesystem>
 #include <string>
 
@@ -12,8 +13,10 @@
 #include "platform/ui/animation/AnimationClock.h"
 #include "platform/ui/picker/PhotoLibrary.h"
 #include "platform/ui/picker/UIImagePickerController.h"
+#include "platform/ui/screens/UIAlertView.h"
 #include "platform/ui/screens/UIDevice.h"
 #include "platform/ui/screens/UINavigationController.h"
+#include "platform/ui/window/NativeWindow.h"
 
 // The application launched on its window, with the repository's resources as its own
 // and an empty photo library of its own (so the bundled samples show).
@@ -34,6 +37,9 @@ protected:
 
     void TearDown() override {
         settle();
+        for (const auto& alert : UIAlertView::visibleAlerts()) {
+            alert->dismissWithClickedButtonIndex(0, false);
+        }
         AnimationClock::shared().setManualStepping(false);
         UIDevice::currentDevice().setUserInterfaceIdiom(UIUserInterfaceIdiom::Phone);
         UIImagePickerController::setSourceTypeAvailable(
@@ -49,6 +55,16 @@ protected:
             AnimationClock::shared().runToEnd();
         }
         drainMainQueueAndWaitForPool();
+    }
+
+    // A key typed on the application's desktop window, and its effects settled.
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::keyClick(app_.window()->nativeWindow(), key, modifiers);
+        settle();
+    }
+    static std::string alertTitle() {
+        const auto alert = UIAlertView::visibleAlert();
+        return alert ? alert->title() : std::string();
     }
 
     std::shared_ptr<BeginViewController> begin() const { return app_.beginViewController(); }

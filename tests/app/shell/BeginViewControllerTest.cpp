@@ -1,3 +1,7 @@
+#include <QtCore/QMimeData>
+#include <QtCore/QUrl>
+#include <QtGui/QDropEvent>
+#include <QtGui/QGuiApplication>
 #include <fstream>
 
 #include "app/actionsheet/UICustomActionSheet.h"
@@ -103,8 +107,15 @@ TEST_F(BeginViewControllerTest, FinishingTheEditorShowsTheResultAboveTheBeginScr
     EXPECT_EQ(result->imageDisplayView()->image(), result->image());
     EXPECT_EQ(result->imageDisplayView()->contentMode(), UIViewContentMode::ScaleAspectFit);
 
+    // Nothing saved or shared yet: "Back" asks first.
     result->back();
     settle();
+    EXPECT_EQ(alertTitle(), "Discard your changes?");
+    key(Qt::Key_Escape);
+    EXPECT_EQ(stack()->topViewController(), result) << "\"Keep editing\"";
+    result->back();
+    settle();
+    key(Qt::Key_Return);
     EXPECT_EQ(stack()->topViewController(), begin());
     EXPECT_EQ(begin()->presentedViewController(), nullptr);
 }
@@ -127,11 +138,50 @@ TEST_F(BeginViewControllerTest, TheResultCarriesTheMetadataOfThePhotoThatWasEdit
     EXPECT_EQ(result->image()->metadata(), photo->metadata());
 }
 
-TEST_F(BeginViewControllerTest, ARealPictureOpensTheEditorDirectly) {
+TEST_F(BeginViewControllerTest, APictureOpensTheEditorDirectlyAndNewStillOffersTheSheet) {
     begin()->editImage(plainPicture(40, 30, 0xFF808080));
     settle();
-    EXPECT_NE(std::dynamic_pointer_cast<ZOZuzazOzaroz>(begin()->presentedViewController()),
-              nullptr);
+    const auto editor =
+        std::dynamic_pointer_cast<ZOZuzazOzaroz>(begin()->presentedViewController());
+    ASSERT_NE(editor, nullptr);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(begin()->presentedViewController(), nullptr) << "nothing changed: Escape leaves";
+
+    begin()->chooseImage();
+    settle();
+    ASSERT_NE(begin()->actionSheet(), nullptr) << "\"New\" offers the sheet, not that picture";
+    key(Qt::Key_Escape);
+    EXPECT_EQ(begin()->actionSheet(), nullptr);
+    EXPECT_EQ(begin()->presentedViewController(), nullptr);
+}
+
+TEST_F(BeginViewControllerTest, EscapeClosesThePicker) {
+    const auto picker = pickerAfterSheetButton(1);
+    ASSERT_NE(picker, nullptr);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(begin()->presentedViewController(), nullptr);
+}
+
+TEST_F(BeginViewControllerTest, APictureDroppedOnTheWindowOpensInTheEditor) {
+    std::filesystem::create_directories(library_);
+    const std::string file = (library_ / "dropped.png").string();
+    const std::vector<std::uint8_t> png =
+        UIImagePNGRepresentation(*plainPicture(40, 30, 0xFF336699));
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file))});
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QGuiApplication::sendEvent(app_.window()->nativeWindow(), &drop);
+    settle();
+    EXPECT_TRUE(drop.isAccepted());
+    const auto editor =
+        std::dynamic_pointer_cast<_ZOZuzazOzarozViewController>(begin()->presentedViewController());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->originalImage()->size(), (CGSize{40, 30}));
+    QDropEvent again(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QGuiApplication::sendEvent(app_.window()->nativeWindow(), &again);
+    EXPECT_FALSE(again.isAccepted()) << "not over an open editor";
 }
 
 TEST_F(BeginViewControllerTest, APictureFileOpensAfterTheBusySignWithoutBlockingTheScreen) {
@@ -164,6 +214,10 @@ TEST_F(BeginViewControllerTest, APictureFileOpensAfterTheBusySignWithoutBlocking
     begin()->editImageAtPath(text.string(), [&](bool opened) { outcomes.push_back(opened); });
     settle();
     EXPECT_EQ(outcomes, (std::vector<bool>{true, false}));
+    const auto alert = UIAlertView::visibleAlert();
+    ASSERT_NE(alert, nullptr) << "a file that can't be opened says so";
+    EXPECT_EQ(alert->title(), "Can't open the picture");
+    EXPECT_EQ(alert->message(), "\u201cnotes.png\u201d couldn't be opened.");
     EXPECT_TRUE(begin()->chooseImageButton()->isEnabled());
     EXPECT_EQ(begin()->presentedViewController(), nullptr);
 }

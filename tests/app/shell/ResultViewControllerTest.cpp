@@ -1,5 +1,8 @@
 #include "app/shell/ResultViewController.h"
 #include "app/shell/VarnCommon.h"
+#include "core/_ZOZuzazOzarozViewController.h"
+#include "platform/ui/screens/UIApplication.h"
+#include "platform/ui/screens/UIToast.h"
 #include "platform/ui/sharing/UIPopoverController.h"
 #include "platform/ui/view/UILabel.h"
 #include "tests/app/shell/AppTestSupport.h"
@@ -66,4 +69,82 @@ TEST_F(ResultViewControllerTest, OnATabletTheShareSheetIsAPopoverAQuarterDown) {
     EXPECT_LE(box.origin.y, screen.height() / 4 + 2 * UIPopoverController::kArrowSize);
     popover->dismissPopoverAnimated(false);
     settle();
+}
+
+TEST_F(ResultViewControllerTest, CtrlSSavesToPhotosAndBackThenLeavesWithoutAsking) {
+    const auto result = showResult(picture());
+    EXPECT_TRUE(result->hasUnsavedWork());
+    DispatchQueue::global().hold();
+    QTest::keyClick(app_.window()->nativeWindow(), Qt::Key_S, Qt::ControlModifier);
+    drainMainQueueAndWaitForPool();
+    EXPECT_TRUE(result->busySign()->isAnimating()) << "saved off the main thread";
+    DispatchQueue::global().release();
+    drainMainQueueAndWaitForPool();
+    EXPECT_FALSE(result->busySign()->isAnimating());
+    const std::vector<std::string> saved = PhotoLibrary::picturePaths();
+    ASSERT_EQ(saved.size(), 1u);
+    ASSERT_NE(UIToast::visibleToast(), nullptr);
+    EXPECT_EQ(UIToast::visibleToast()->text(),
+              "Saved to " + library_.filename().string() + "/" +
+                  std::filesystem::path(saved[0]).filename().string());
+    EXPECT_FALSE(result->hasUnsavedWork());
+    result->back();
+    settle();
+    EXPECT_EQ(alertTitle(), "");
+    EXPECT_EQ(stack()->topViewController(), begin());
+}
+
+TEST_F(ResultViewControllerTest,
+       EscapeClosesTheShareSheetAndCtrlQAsksBeforeQuittingWithUnsavedWork) {
+    int quits = 0;
+    UIApplication::sharedApplication().setTerminationHandler([&] { ++quits; });
+    const auto result = showResult(picture());
+    result->saveAndShare();
+    settle();
+    ASSERT_NE(stack()->presentedViewController(), nullptr);
+    key(Qt::Key_Escape);
+    EXPECT_EQ(stack()->presentedViewController(), nullptr);
+
+    key(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(alertTitle(), "Discard your changes?");
+    key(Qt::Key_Escape);
+    EXPECT_EQ(quits, 0) << "\"Keep editing\"";
+    key(Qt::Key_Q, Qt::ControlModifier);
+    key(Qt::Key_Return);
+    EXPECT_EQ(quits, 1) << "\"Discard\" quits";
+
+    result->back();
+    settle();
+    key(Qt::Key_Return);
+    key(Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(quits, 2) << "nothing to lose: quits at once";
+    UIApplication::sharedApplication().setTerminationHandler({});
+}
+
+TEST_F(ResultViewControllerTest, EditOpensTheEditorOnTheResultAndItsResultReplacesIt) {
+    const auto result = showResult(picture());
+    result->saveToPhotos();
+    settle();
+    EXPECT_FALSE(result->hasUnsavedWork());
+    result->edit();
+    settle();
+    const auto editor =
+        std::dynamic_pointer_cast<_ZOZuzazOzarozViewController>(result->presentedViewController());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->originalImage()->size(), result->image()->size());
+    QTest::keyClick(app_.window()->nativeWindow(), Qt::Key_S, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(PhotoLibrary::picturePaths().size(), 1u) << "no Ctrl+S under the editor";
+
+    // An applied tool, then Return (the editor's "Done").
+    editor->setupToolWithToolInfo(
+        editor->toolInfo()->subToolInfoWithToolNameRecursive("CLRotateTool", true));
+    key(Qt::Key_Return);
+    const UIImagePtr edited = editor->originalImage();
+    ASSERT_TRUE(editor->hasUnsavedWork());
+    key(Qt::Key_Return);
+    EXPECT_EQ(result->presentedViewController(), nullptr);
+    EXPECT_EQ(result->image(), edited);
+    EXPECT_EQ(result->imageDisplayView()->image(), edited);
+    EXPECT_TRUE(result->hasUnsavedWork()) << "the new picture is not saved yet";
 }

@@ -41,6 +41,19 @@ CGImageRef drawText(const std::string& text, const CGRect& rect,
         ->CGImage();
 }
 
+// Pixels of a hue black text cannot have (premultiplied channels far apart).
+int colourfulPixels(const CGImage& image) {
+    int count = 0;
+    for (int row = 0; row < image.height(); ++row) {
+        for (int x = 0; x < image.width(); ++x) {
+            const std::uint32_t p = pixel(image, x, row);
+            const int r = redOf(p), g = (p >> 8) & 0xFF, b = p & 0xFF;
+            count += std::max({r, g, b}) - std::min({r, g, b}) > 60 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
 }  // namespace
 
 TEST(TextDrawingTest, MeasuredSizesFollowFontAndWrapping) {
@@ -111,4 +124,31 @@ TEST(TextDrawingTest, LinesThatDoNotFitTheRectangleAreNotDrawn) {
     const CGRect rect(0, 0, 200, lineHeight * 1.5);
     const Ink ink = inkOf(*drawText("A\nB\nC", rect, attributes, CGTextDrawingMode::Fill));
     EXPECT_LT(ink.bounds.maxY(), lineHeight + 1);
+}
+
+TEST(TextDrawingTest, EmojiAreDrawnInColourAtTheTextsSizeWhileTextSymbolsStayText) {
+    NSStringAttributes attributes;
+    attributes.font = UIFont::systemFontOfSize(40);
+    const CGRect rect(0, 0, 200, 120);
+    const auto colourful = [&](const std::string& text, CGTextDrawingMode mode) {
+        return colourfulPixels(*drawText(text, rect, attributes, mode));
+    };
+    // A smiley the text's own face also has, a heart asking for emoji, a skin tone, a
+    // keycap and a flag; outlined text cannot outline them, so they are still filled.
+    for (const std::string emoji : {"😀", "❤️", "👍🏽", "1️⃣", "🇩🇪"}) {
+        EXPECT_GT(colourful(emoji, CGTextDrawingMode::Fill), 300) << emoji;
+        EXPECT_GT(colourful(emoji, CGTextDrawingMode::Stroke), 300) << emoji;
+    }
+    EXPECT_EQ(colourful("❤ 1 A", CGTextDrawingMode::Fill), 0) << "no emoji asked for";
+    EXPECT_EQ(colourful("❤︎", CGTextDrawingMode::Fill), 0) << "text presentation asked for";
+
+    // The same size whether the text is drawn large or scaled up, as the text tool does.
+    const int large = colourful("😀", CGTextDrawingMode::Fill);
+    attributes.font = UIFont::systemFontOfSize(20);
+    const int scaledUp = colourfulPixels(*renderImage({200, 120}, false, 2, [&](CGContext& c) {
+                                              NSStringDrawing::drawInRect(c, "😀", rect, attributes);
+                                          })->CGImage());
+    EXPECT_NEAR(scaledUp, large, large * 0.1);
+    EXPECT_NEAR(NSStringDrawing::sizeWithAttributes("😀", attributes).width * 2,
+                NSStringDrawing::sizeWithAttributes("😀", {UIFont::systemFontOfSize(40)}).width, 1);
 }

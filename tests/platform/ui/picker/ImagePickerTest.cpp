@@ -200,3 +200,49 @@ TEST(ImagePicker, OpeningTheLibraryRemovesOnlyTheOldLeftoversOfKilledSaves) {
     EXPECT_TRUE(has(saving)) << "a save in progress keeps its file";
     EXPECT_TRUE(has(".settings")) << "other hidden files are not the saver's";
 }
+
+TEST(ImagePicker, SaysWhatItSkippedWhichFolderWasEmptyAndWhenThereIsNothingToShow) {
+    {
+        PickerScene scene;
+        scene.present();
+        const auto library = scene.picker->libraryViewController();
+        EXPECT_FALSE(library->footerLabel()->isHidden());
+        EXPECT_EQ(library->footerLabel()->text(), "2 files couldn't be opened");
+        EXPECT_GE(library->footerLabel()->frame().minY(),
+                  library->thumbnailViews().back()->frame().maxY())
+            << "under the grid";
+        EXPECT_TRUE(library->headerLabel()->isHidden());
+        EXPECT_TRUE(library->emptyLabel()->isHidden());
+    }
+    PictureFolder empty;
+    PictureFolder samples;
+    samples.addPicture("sample.jpg", 40, 30, 0);
+    const auto present = [] {
+        const auto window = std::make_shared<UIWindow>();
+        window->makeKeyWindow();
+        const auto host = std::make_shared<UIViewController>();
+        window->setRootViewController(host);
+        const auto picker = std::make_shared<UIImagePickerController>();
+        host->presentViewController(picker, false);
+        settle();
+        return std::make_pair(window, picker->libraryViewController());
+    };
+    {
+        PhotoLibraryGuard guard(empty.path().string(), samples.path().string());
+        const auto [window, library] = present();
+        EXPECT_FALSE(library->headerLabel()->isHidden());
+        EXPECT_EQ(library->headerLabel()->text(),
+                  "No pictures in " + empty.path().string() + ". Here are the sample pictures.");
+        ASSERT_EQ(library->thumbnailViews().size(), 1u);
+        EXPECT_GE(library->thumbnailViews()[0]->frame().minY(),
+                  library->headerLabel()->frame().maxY());
+        EXPECT_TRUE(library->emptyLabel()->isHidden());
+    }
+    {
+        PhotoLibraryGuard guard(empty.path().string());
+        const auto [window, library] = present();
+        EXPECT_FALSE(library->emptyLabel()->isHidden()) << "not an empty white grid";
+        EXPECT_EQ(library->emptyLabel()->text(), "No pictures in " + empty.path().string());
+        EXPECT_TRUE(library->footerLabel()->isHidden());
+    }
+}

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -11,6 +13,7 @@
 #include "platform/graphics/ImageDecoder.h"
 #include "platform/ui/picker/AtomicFileWriter.h"
 #include "platform/ui/picker/PhotoLibrary.h"
+#include "platform/ui/picker/ThumbnailCache.h"
 #include "tests/platform/ui/picker/PhotoLibraryGuard.h"
 #include "tests/platform/ui/picker/PictureFolder.h"
 
@@ -54,6 +57,12 @@ TEST(PhotoLibrary, ThumbnailsAreSquareAtTheScaleAndUnreadableFilesGiveNone) {
     // the right edge green and white.
     EXPECT_TRUE(viewtest::near(viewtest::pixelAt(*thumbnail, 2, 10), viewtest::kRed, 40));
     EXPECT_TRUE(viewtest::near(viewtest::pixelAt(*thumbnail, 77, 70), viewtest::kWhite, 40));
+
+    // A second visit is served from the cache; a file changed since is decoded again.
+    EXPECT_EQ(PhotoLibrary::thumbnailForPicture(wide, 40, 2), thumbnail);
+    EXPECT_NE(PhotoLibrary::thumbnailForPicture(wide, 20, 2), thumbnail) << "another size";
+    folder.addPicture("wide.jpg", 300, 100, 0);
+    EXPECT_NE(PhotoLibrary::thumbnailForPicture(wide, 40, 2), thumbnail);
 
     std::filesystem::create_directory(folder.file("folder.jpg"));
     const std::string fifo = folder.file("pipe.jpg");
@@ -105,6 +114,7 @@ TEST(PhotoLibrary, ThumbnailDecodesHoldToOneMemoryBudget) {
     }
     {
         const BudgetGuard guard(kBombBytes / 2);
+        ThumbnailCache::shared().clear();
         EXPECT_EQ(PhotoLibrary::thumbnailForPicture(bombs[0], 40, 2), nullptr)
             << "a decode larger than the whole budget is refused";
         // A JPEG decodes reduced for its thumbnail, well within the same budget.
@@ -193,6 +203,34 @@ TEST(AtomicFileWriter, WritesNewFilesOnlyAndKeepsWhatIsThere) {
     EXPECT_EQ(AtomicFileWriter::writeNew(folder.path().string() + "/", bytes).outcome,
               AtomicFileWriter::Outcome::Failed)
         << "a folder path names no file";
+}
+
+TEST(AtomicFileWriter, ReplacesAWholeFileOrLeavesTheOldOneIntact) {
+    PictureFolder folder;
+    const std::string path = folder.file("data.bin");
+    const std::vector<std::uint8_t> old{1, 2, 3, 4};
+    ASSERT_EQ(AtomicFileWriter::writeNew(path, old).outcome, AtomicFileWriter::Outcome::Written);
+    const std::vector<std::uint8_t> replacement(64, 7);
+    EXPECT_EQ(AtomicFileWriter::replace(path, replacement).outcome,
+              AtomicFileWriter::Outcome::Written);
+    EXPECT_EQ(contents(path), replacement);
+
+    // A write that fails half-way (here: the process may not write files that big,
+    // which holds even for root) leaves the file being replaced as it was.
+    const std::vector<std::uint8_t> big(64 * 1024, 9);
+    const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit saved = limit;
+    limit.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const AtomicFileWriter::Result failed = AtomicFileWriter::replace(path, big);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(failed.outcome, AtomicFileWriter::Outcome::Failed);
+    EXPECT_NE(failed.message.find(path), std::string::npos) << failed.message;
+    EXPECT_EQ(contents(path), replacement);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"data.bin"}) << "no temporary file left";
 }
 
 }  // namespace

@@ -9,9 +9,11 @@
 #include "platform/graphics/ImageDecoder.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/ui/animation/AnimationClock.h"
+#include "platform/ui/controls/UIKeyboard.h"
 #include "platform/ui/picker/PhotoLibrary.h"
 #include "platform/ui/screens/UIAlertView.h"
 #include "platform/ui/screens/UIDevice.h"
+#include "platform/ui/screens/UIToast.h"
 #include "platform/ui/sharing/UIActivityViewController.h"
 #include "platform/ui/sharing/UIPopoverController.h"
 #include "platform/ui/view/UILabel.h"
@@ -185,6 +187,9 @@ TEST(ShareSheet, CopyPutsTheUprightPictureOnTheClipboard) {
     QGuiApplication::clipboard()->clear();
     scene.presentModally();
     scene.tap(*scene.sheet->buttonForActivityType(UIActivityTypeCopyToPasteboard));
+    drainMainQueueAndWaitForPool();
+    ASSERT_NE(UIToast::visibleToast(), nullptr);
+    EXPECT_EQ(UIToast::visibleToast()->text(), "Copied");
     scene.settle();
     const QImage copied = QGuiApplication::clipboard()->image();
     ASSERT_FALSE(copied.isNull());
@@ -230,39 +235,107 @@ TEST(ShareSheet, AFailedActivityShowsAnAlertAndReportsTheFailure) {
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"blocker"});
 }
 
-TEST(ShareSheet, SaveAsWritesTheFormatOfTheExtensionAndRefusesBadPaths) {
+TEST(ShareSheet, SaveAsWritesTheFormatOfTheExtensionAndKeepsThePathOnAnError) {
     PictureFolder folder;
-    {
-        ShareScene scene;
-        const auto panel = scene.openSaveAs();
-        ASSERT_NE(panel, nullptr);
-        EXPECT_TRUE(panel->pathField()->text().ends_with(".jpg"));
-        EXPECT_EQ(panel->pathField()->text().rfind(PhotoLibrary::defaultLibraryPath(), 0), 0u)
-            << "defaults to the pictures folder";
-        const std::string target = folder.file("result.png");
-        panel->pathField()->setText(target);
-        scene.tap(*panel->saveButton());
-        scene.settle();
-        EXPECT_TRUE(scene.outcome->completed) << scene.outcome->error;
-        EXPECT_EQ(scene.outcome->type, UIActivityTypeSaveToFile);
-        const UIImagePtr saved = ImageDecoder::decodeFile(target);
-        ASSERT_NE(saved, nullptr);
-        EXPECT_TRUE(viewtest::near(viewtest::pixelAt(*saved, 50, 5), viewtest::kGreen, 0))
-            << "PNG keeps the pixels exactly";
-    }
-    for (const std::string& bad : {folder.file("result.png"), folder.file("picture.gif"),
-                                   folder.file("result.png") + "/inside.jpg"}) {
-        ShareScene scene;
-        const auto panel = scene.openSaveAs();
+    PhotoLibraryGuard guard(folder.path().string());
+    ShareScene scene;
+    const auto panel = scene.openSaveAs();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->pathField()->text(), folder.file("Picture.jpg"))
+        << "defaults to the photo library's folder";
+    for (const std::string& bad : {folder.file("picture.gif"), folder.file("missing/inside.jpg")}) {
         panel->pathField()->setText(bad);
         scene.tap(*panel->saveButton());
         scene.settle();
-        EXPECT_FALSE(scene.outcome->completed) << bad;
-        EXPECT_FALSE(scene.outcome->error.empty()) << bad;
-        ASSERT_NE(UIAlertView::visibleAlert(), nullptr) << bad;
+        const auto alert = UIAlertView::visibleAlert();
+        ASSERT_NE(alert, nullptr) << bad;
+        EXPECT_EQ(alert->message().back(), '.') << "errors end alike: " << alert->message();
+        alert->dismissWithClickedButtonIndex(0, false);
+        EXPECT_EQ(scene.sheet->saveAsPanel(), panel) << "still open after " << bad;
+        EXPECT_EQ(panel->pathField()->text(), bad) << "the typed path survives";
     }
-    EXPECT_EQ(folder.entries(), std::vector<std::string>{"result.png"})
-        << "the existing file is kept and nothing else is written";
+    EXPECT_EQ(scene.outcome->calls, 0);
+
+    const std::string target = folder.file("result.png");
+    panel->pathField()->setText(target);
+    scene.tap(*panel->saveButton());
+    scene.settle();
+    EXPECT_TRUE(scene.outcome->completed) << scene.outcome->error;
+    EXPECT_EQ(scene.outcome->type, UIActivityTypeSaveToFile);
+    const UIImagePtr saved = ImageDecoder::decodeFile(target);
+    ASSERT_NE(saved, nullptr);
+    EXPECT_TRUE(viewtest::near(viewtest::pixelAt(*saved, 50, 5), viewtest::kGreen, 0))
+        << "PNG keeps the pixels exactly";
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"result.png"});
+}
+
+TEST(ShareSheet, SaveAsReplacesAnExistingFileOnlyAfterReplace) {
+    PictureFolder folder;
+    const std::string target = folder.addText("taken.jpg", 0);
+    ShareScene scene;
+    const auto panel = scene.openSaveAs();
+    panel->pathField()->setText(target);
+    // Return in the field saves, as the button does.
+    panel->pathField()->sendActionsForControlEvents(UIControlEventEditingDidEndOnExit);
+    scene.settle();
+    auto question = UIAlertView::visibleAlert();
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(question->title(), "Replace \u201ctaken.jpg\u201d?");
+    scene.tap(*question->buttonAtIndex(0));
+    scene.settle();
+    EXPECT_EQ(ImageDecoder::decodeFile(target), nullptr) << "\"Cancel\" keeps the old file";
+    EXPECT_EQ(scene.outcome->calls, 0);
+
+    scene.tap(*panel->saveButton());
+    scene.settle();
+    question = UIAlertView::visibleAlert();
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(question->buttonTitleAtIndex(1), "Replace");
+    scene.tap(*question->buttonAtIndex(1));
+    scene.settle();
+    EXPECT_TRUE(scene.outcome->completed) << scene.outcome->error;
+    ASSERT_NE(ImageDecoder::decodeFile(target), nullptr);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"taken.jpg"});
+}
+
+TEST(ShareSheet, AHeldSaveLeavesTheScreenResponsiveAndSaysWhereThePictureWent) {
+    PictureFolder library;
+    PhotoLibraryGuard guard(library.path().string());
+    ShareScene scene;
+    scene.presentModally();
+    DispatchQueue::global().hold();
+    scene.tap(*scene.sheet->buttonForActivityType(UIActivityTypeSaveToCameraRoll));
+    bool ran = false;
+    DispatchQueue::main().async([&] { ran = true; });
+    drainMainQueueAndWaitForPool();
+    EXPECT_TRUE(ran) << "the main queue runs while the picture is written";
+    EXPECT_TRUE(scene.sheet->busySign()->isAnimating());
+    EXPECT_EQ(UIToast::visibleToast(), nullptr);
+    DispatchQueue::global().release();
+    drainMainQueueAndWaitForPool();
+    EXPECT_FALSE(scene.sheet->busySign()->isAnimating());
+    const std::vector<std::string> saved = PhotoLibrary::picturePaths();
+    ASSERT_EQ(saved.size(), 1u);
+    const auto message = UIToast::visibleToast();
+    ASSERT_NE(message, nullptr);
+    const std::filesystem::path file(saved[0]);
+    EXPECT_EQ(message->text(),
+              "Saved to " + library.path().filename().string() + "/" + file.filename().string());
+    AnimationClock::shared().advance(UIToast::kFadeDuration + UIToast::kShownSeconds - 0.1);
+    EXPECT_NE(UIToast::visibleToast(), nullptr) << "shown for two seconds";
+    scene.settle();
+    EXPECT_EQ(UIToast::visibleToast(), nullptr);
+}
+
+TEST(ShareSheet, SaveAsTakesTypingAtOnceWithAnOnScreenKeyboardOnlyWithoutAHardwareOne) {
+    for (const bool hardware : {false, true}) {
+        UIKeyboard::setHardwareKeyboardAttached(hardware);
+        ShareScene scene;
+        const auto panel = scene.openSaveAs();
+        EXPECT_TRUE(panel->pathField()->isFirstResponder());
+        EXPECT_EQ(UIKeyboard::isVisible(*scene.window), !hardware);
+    }
+    UIKeyboard::setHardwareKeyboardAttached(std::nullopt);
 }
 
 TEST(ShareSheet, TheSaveAsStepCanGoBackToTheList) {

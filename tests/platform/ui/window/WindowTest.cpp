@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QtGui/qtestsupport_gui.h>
+#include <QtCore/QMimeData>
+#include <QtCore/QUrl>
+#include <QtGui/QDropEvent>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QWheelEvent>
 #include <QtTest/QTest>
@@ -136,21 +139,51 @@ TEST_F(WindowTest, WheelMakesTwoSyntheticFingersUnderTheCursor) {
     EXPECT_EQ(log_->entries[9], "moved 110,60 of 2");
 }
 
-TEST_F(WindowTest, KeysAndTextGoToTheKeyHandler) {
+TEST_F(WindowTest, KeysTheirReleasesAndTextGoToTheKeyHandler) {
     std::vector<std::string> keys;
     UIWindow::setKeyHandler([&](UIWindow&, const UIKeyPress& key) {
-        keys.push_back(key.key == UIKeyPress::Key::Text
-                           ? "text " + key.text
-                           : "key " + std::to_string(static_cast<int>(key.key)));
+        keys.push_back((key.released ? "up " : "") +
+                       (key.key == UIKeyPress::Key::Text
+                            ? "text " + key.text
+                            : "key " + std::to_string(static_cast<int>(key.key))));
         return true;
     });
     QTest::keyClick(native(), Qt::Key_A);
     QTest::keyClick(native(), Qt::Key_Backspace);
     window_->sendText("é");
-    EXPECT_EQ(keys,
-              (std::vector<std::string>{
-                  "text a", "key " + std::to_string(static_cast<int>(UIKeyPress::Key::Backspace)),
-                  "text é"}));
+    // A held key repeats its press; only its last release counts.
+    QTest::keyPress(native(), Qt::Key_Space);
+    QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " ", true);
+    QGuiApplication::sendEvent(native(), &repeatRelease);
+    QTest::keyRelease(native(), Qt::Key_Space);
+    const std::string backspace = std::to_string(static_cast<int>(UIKeyPress::Key::Backspace));
+    EXPECT_EQ(keys, (std::vector<std::string>{"text a", "up text a", "key " + backspace,
+                                              "up key " + backspace, "text é", "text  ",
+                                              "up text  "}));
+}
+
+TEST_F(WindowTest, DroppedLocalFilesGoToTheDropHandler) {
+    std::vector<std::string> dropped;
+    window_->setFileDropHandler([&](const std::vector<std::string>& paths) {
+        dropped = paths;
+        return true;
+    });
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/tmp/a.jpg"), QUrl("https://example.com/b.jpg")});
+    const QPointF at(100, 150);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QGuiApplication::sendEvent(native(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QGuiApplication::sendEvent(native(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(dropped, std::vector<std::string>{"/tmp/a.jpg"}) << "local files only";
+
+    QMimeData text;
+    text.setText("not a file");
+    QDragEnterEvent refused(at.toPoint(), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QGuiApplication::sendEvent(native(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
 }
 
 TEST_F(WindowTest, ChangesAreRepaintedOnTheNextTurnAndAnimationsShow) {

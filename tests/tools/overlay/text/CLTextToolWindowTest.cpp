@@ -48,8 +48,9 @@ TEST_F(CLTextToolWindowTest, ArabicAndAnEmojiTypedThroughTheInputMethodAreDrawnI
 
     clickOk();
     const UIImagePtr result = editor->originalImage();
-    const Ink ink = Ink::of(result);
+    const Ink ink = Ink::of(result, isInk);
     ASSERT_GT(ink.count, 1000);
+    EXPECT_GT(Ink::of(result, isYellowish).count, 1000) << "the face in colour";
     EXPECT_NEAR((ink.minX + ink.maxX) / 2, centre.x * kS, 20) << "centred in its box";
     EXPECT_NEAR(ink.width(), box->label()->bounds().width() * box->scale() * kS, 60)
         << "its letters' bearings aside";

@@ -33,6 +33,15 @@ inline bool isDark(std::uint32_t pixel) {
     const Channels c = channelsOf(pixel);
     return c.a > 128 && c.r + c.g + c.b < 300;
 }
+// Strongly coloured, as a colour emoji is and no grey or red text is.
+inline bool isYellowish(std::uint32_t pixel) {
+    const Channels c = channelsOf(pixel);
+    return c.a > 128 && c.r > 180 && c.g > 120 && c.b < 100;
+}
+// Anything drawn on plainPicture's grey.
+inline bool isInk(std::uint32_t pixel) {
+    return (pixel | 0xFF000000u) != 0xFFE0E0E0u;
+}
 
 // Where the pixels that pass a test lie, in pixels: how many, their bounding box,
 // their centre and the direction of their longest spread.
