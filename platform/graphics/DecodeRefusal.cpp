@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "platform/foundation/NSBundle.h"
 #include "platform/graphics/CGImage.h"
 #include "platform/graphics/ImageDecoder.h"
 
@@ -86,7 +85,6 @@ std::string DecodeRefusal::text() const {
     return filled(englishTemplate(*this), sizes(*this));
 }
 
-std::string DecodeRefusal::localizedText(const NSBundle& bundle) const {
-    return filled(bundle.localizedStringForKey(localizationKey(), englishTemplate(*this)),
-                  sizes(*this));
+std::string DecodeRefusal::localizedText(const Lookup& lookup) const {
+    return filled(lookup(localizationKey(), englishTemplate(*this)), sizes(*this));
 }

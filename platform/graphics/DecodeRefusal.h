@@ -1,9 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
-
-class NSBundle;
 
 // Why the decoder gave no picture, as a user can be told it.
 struct DecodeRefusal {
@@ -34,9 +33,10 @@ struct DecodeRefusal {
     std::string localizationKey() const;
     // The text for the user in English, with the sizes filled in.
     std::string text() const;
-    // The bundle's text for the key, with the sizes filled in; English when the bundle
-    // has none.
-    std::string localizedText(const NSBundle& bundle) const;
+    // Answers the translation of a key, or the English text given when there is none.
+    using Lookup = std::function<std::string(const std::string& key, const std::string& english)>;
+    // The translated text, with the sizes filled in.
+    std::string localizedText(const Lookup& lookup) const;
 
     bool operator==(const DecodeRefusal&) const = default;
 };

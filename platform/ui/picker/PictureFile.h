@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/graphics/DecodeRefusal.h"
 #include "platform/graphics/UIImage.h"
 
 // A picture file read for a screen: the picture, or a sentence for the user saying why
@@ -15,7 +16,6 @@ public:
     };
 
     static Opened open(const std::string& path);
-    // Why reading path gave no picture. The decoder only tells that it refused the
-    // file, so this says no more than that, naming the file.
-    static std::string failureReason(const std::string& path);
+    // Why reading path gave no picture: the file's name and the decoder's reason.
+    static std::string failureReason(const std::string& path, const DecodeRefusal& refusal);
 };

@@ -217,7 +217,8 @@ TEST_F(BeginViewControllerTest, APictureFileOpensAfterTheBusySignWithoutBlocking
     const auto alert = UIAlertView::visibleAlert();
     ASSERT_NE(alert, nullptr) << "a file that can't be opened says so";
     EXPECT_EQ(alert->title(), "Can't open the picture");
-    EXPECT_EQ(alert->message(), "\u201cnotes.png\u201d couldn't be opened.");
+    EXPECT_EQ(alert->message(),
+              "\u201cnotes.png\u201d couldn't be opened. This file is not a picture.");
     EXPECT_TRUE(begin()->chooseImageButton()->isEnabled());
     EXPECT_EQ(begin()->presentedViewController(), nullptr);
 }

@@ -271,8 +271,11 @@ TEST(HostileImageTest, RefusalTextsComeFromTheStringTableWithTheSizesFilledIn) {
     folder.write("Texts.bundle/en.lproj/Localizable.strings",
                  "\"ImageDecoder_FileTooLarge\" = \"%1 MB > %2 MB, 100%\";\n");
     const auto bundle = NSBundle::bundleWithPath(folder.path("Texts.bundle"));
+    const auto lookup = [&](const std::string& key, const std::string& english) {
+        return bundle->localizedStringForKey(key, english);
+    };
     const DecodeRefusal refusal = DecodeRefusal::tooManyBytes(300'000'000);
-    EXPECT_EQ(refusal.localizedText(*bundle), "300 MB > 268 MB, 100%");
-    EXPECT_EQ(DecodeRefusal{Reason::Truncated}.localizedText(*bundle),
+    EXPECT_EQ(refusal.localizedText(lookup), "300 MB > 268 MB, 100%");
+    EXPECT_EQ(DecodeRefusal{Reason::Truncated}.localizedText(lookup),
               "This picture is incomplete: the file ends too early.");
 }
