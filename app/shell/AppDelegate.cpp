@@ -16,6 +16,7 @@ bool AppDelegate::applicationDidFinishLaunchingWithOptions() {
     // The platform's sheets speak the user's language from the same string tables.
     UILocalizedString::setLookup(&ZOZuzazOzarozTheme::localizedStringWithDefault);
     window_ = std::make_shared<UIWindow>(UIDevice::currentDevice().screenBounds());
+    window_->setTitle(UILocalizedString::text("App_Title", "Photo Editor"));
     // The sticker category screen is made and let go again; nothing leads to it.
     (void)std::make_shared<HomeViewController>();
     auto begin = std::make_shared<BeginViewController>();

@@ -52,6 +52,9 @@ public:
     // Makes the window key and opens it on the screen (offscreen in tests).
     void makeKeyAndVisible();
     bool isVisible() const;
+    // What the desktop shows in the window's title bar; until set, the program's name.
+    const std::string& title() const { return title_; }
+    void setTitle(const std::string& title);
 
     // The controller whose view fills the window. Setting it puts the controller's
     // view (controller->view(), loaded on the spot) in place of the previous one,
@@ -103,4 +106,5 @@ private:
     UIViewPtr rootView_;
     std::unique_ptr<NativeWindow> native_;
     FileDropHandler fileDropHandler_;
+    std::string title_;
 };
