@@ -148,3 +148,25 @@ TEST_F(ResultViewControllerTest, EditOpensTheEditorOnTheResultAndItsResultReplac
     EXPECT_EQ(result->imageDisplayView()->image(), edited);
     EXPECT_TRUE(result->hasUnsavedWork()) << "the new picture is not saved yet";
 }
+
+// The checkerboard shows under a picture with transparent pixels only, and only where the
+// fitted picture lies, not in the letterbox around it; it follows a new size.
+TEST_F(ResultViewControllerTest, TransparentAreasShowTheCheckerboardUnderThePictureOnly) {
+    auto bitmap = CGImage::create(30, 20, CGPixelFormat::ARGB32Premultiplied);
+    const auto opaque = showResult(picture());
+    EXPECT_TRUE(opaque->checkerboardView()->isHidden());
+
+    const auto clear = showResult(UIImage::imageWithCGImage(bitmap));
+    ASSERT_FALSE(clear->checkerboardView()->isHidden());
+    const CGRect display = clear->imageDisplayView()->frame();
+    const CGRect under = clear->checkerboardView()->frame();
+    EXPECT_DOUBLE_EQ(under.width(), display.width());
+    EXPECT_NEAR(under.height(), display.width() * 2 / 3, 1e-9);
+    EXPECT_NEAR(under.midY(), display.midY(), 1e-9);
+
+    app_.window()->setFrame(CGRect{0, 0, 600, 500});
+    app_.window()->layoutIfNeeded();
+    const CGRect wide = clear->checkerboardView()->frame();
+    EXPECT_DOUBLE_EQ(wide.height(), clear->imageDisplayView()->frame().height());
+    EXPECT_NEAR(wide.width(), wide.height() * 3 / 2, 1e-9);
+}
