@@ -20,7 +20,12 @@ bool AppDelegate::applicationDidFinishLaunchingWithOptions() {
     // The sticker category screen is made and let go again; nothing leads to it.
     (void)std::make_shared<HomeViewController>();
     auto begin = std::make_shared<BeginViewController>();
-    window_->setRootViewController(std::make_shared<BaseNavigationController>(begin));
+    const auto stack = std::make_shared<BaseNavigationController>(begin);
+    window_->setRootViewController(stack);
+    window_->setCloseRequestHandler([weak = std::weak_ptr<BaseNavigationController>(stack)] {
+        const auto root = weak.lock();
+        return !root || root->mayQuitOrAsk();
+    });
     window_->setFileDropHandler(
         [weak = std::weak_ptr<BeginViewController>(begin)](const std::vector<std::string>& paths) {
             const auto screen = weak.lock();

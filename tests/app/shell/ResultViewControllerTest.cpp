@@ -67,8 +67,9 @@ TEST_F(ResultViewControllerTest, OnATabletTheShareSheetIsAPopoverAQuarterDown) {
     EXPECT_EQ(popover->popoverArrowDirection(), UIPopoverArrowDirectionUp);
     EXPECT_GE(box.origin.y, screen.height() / 4);
     EXPECT_LE(box.origin.y, screen.height() / 4 + 2 * UIPopoverController::kArrowSize);
-    popover->dismissPopoverAnimated(false);
+    QTest::keyClick(tablet.window()->nativeWindow(), Qt::Key_Escape);
     settle();
+    EXPECT_FALSE(popover->isPopoverVisible()) << "Escape closes it";
 }
 
 TEST_F(ResultViewControllerTest, CtrlSSavesToPhotosAndBackThenLeavesWithoutAsking) {
@@ -95,7 +96,7 @@ TEST_F(ResultViewControllerTest, CtrlSSavesToPhotosAndBackThenLeavesWithoutAskin
 }
 
 TEST_F(ResultViewControllerTest,
-       EscapeClosesTheShareSheetAndCtrlQAsksBeforeQuittingWithUnsavedWork) {
+       EscapeClosesTheShareSheetAndCtrlQOrClosingAsksBeforeQuittingWithUnsavedWork) {
     int quits = 0;
     UIApplication::sharedApplication().setTerminationHandler([&] { ++quits; });
     const auto result = showResult(picture());
@@ -113,11 +114,17 @@ TEST_F(ResultViewControllerTest,
     key(Qt::Key_Return);
     EXPECT_EQ(quits, 1) << "\"Discard\" quits";
 
+    EXPECT_FALSE(app_.window()->nativeWindow()->close()) << "the title bar's close asks too";
+    EXPECT_EQ(alertTitle(), "Discard your changes?");
+    key(Qt::Key_Return);
+    EXPECT_EQ(quits, 2);
+
     result->back();
     settle();
     key(Qt::Key_Return);
+    EXPECT_TRUE(app_.window()->shouldClose());
     key(Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(quits, 2) << "nothing to lose: quits at once";
+    EXPECT_EQ(quits, 3) << "nothing to lose: quits at once";
     UIApplication::sharedApplication().setTerminationHandler({});
 }
 
