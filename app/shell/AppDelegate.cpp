@@ -16,10 +16,16 @@ bool AppDelegate::applicationDidFinishLaunchingWithOptions() {
     // The platform's sheets speak the user's language from the same string tables.
     UILocalizedString::setLookup(&ZOZuzazOzarozTheme::localizedStringWithDefault);
     window_ = std::make_shared<UIWindow>(UIDevice::currentDevice().screenBounds());
+    window_->setTitle(UILocalizedString::text("App_Title", "Photo Editor"));
     // The sticker category screen is made and let go again; nothing leads to it.
     (void)std::make_shared<HomeViewController>();
     auto begin = std::make_shared<BeginViewController>();
-    window_->setRootViewController(std::make_shared<BaseNavigationController>(begin));
+    const auto stack = std::make_shared<BaseNavigationController>(begin);
+    window_->setRootViewController(stack);
+    window_->setCloseRequestHandler([weak = std::weak_ptr<BaseNavigationController>(stack)] {
+        const auto root = weak.lock();
+        return !root || root->mayQuitOrAsk();
+    });
     window_->setFileDropHandler(
         [weak = std::weak_ptr<BeginViewController>(begin)](const std::vector<std::string>& paths) {
             const auto screen = weak.lock();

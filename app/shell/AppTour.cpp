@@ -13,6 +13,7 @@
 #include "platform/ui/picker/PhotoLibrary.h"
 #include "platform/ui/picker/PhotoLibraryViewController.h"
 #include "platform/ui/picker/UIImagePickerController.h"
+#include "platform/ui/screens/UILocalizedString.h"
 #include "platform/ui/view/UILabel.h"
 
 namespace {
@@ -72,6 +73,9 @@ AppTour::AppTour(AppDelegate& app, Tap tap, std::string screenshotFolder, std::o
 AppTour::Result AppTour::run() {
     AnimationClock::shared().setManualStepping(true);
     settle();
+    if (watch_) {
+        watch_("The begin screen");
+    }
     screenshot("1-begin");
     const std::set<std::string> before = filesIn(PhotoLibrary::libraryPath());
     struct Step {
@@ -80,26 +84,32 @@ AppTour::Result AppTour::run() {
         // The screen to keep afterwards, if any.
         std::string screenshot;
     };
-    const auto tapping = [this](const std::string& text, std::string screenshot = {}) {
+    // The text shown for a key of the string tables.
+    const auto tapping = [this](const std::string& key, const std::string& english,
+                                std::string screenshot = {}) {
+        const std::string text = UILocalizedString::text(key, english);
         return Step{"Tap \"" + text + "\"", [this, text] { return tapText(text); },
                     std::move(screenshot)};
     };
     const std::vector<Step> steps = {
-        tapping("New", "2-sheet"),
-        tapping("Photo Library", "3-library"),
+        tapping("Begin_NewBtnTitle", "New", "2-sheet"),
+        tapping("Begin_SheetPhotoLibrary", "Photo Library", "3-library"),
         {"Tap the first picture", [this] { return pickFirstPicture(); }, "4-editor"},
-        tapping("Filter"),
-        tapping("Sepia", "5-filter"),
-        tapping("OK"),
-        tapping("Done", "6-result"),
-        tapping("Share", "7-share"),
-        tapping("Save to Photos"),
+        tapping("CLFilterTool_DefaultTitle", "Filter"),
+        tapping("CLDefaultSepiaFilter_DefaultTitle", "Sepia", "5-filter"),
+        tapping("ZOZuzazOzaroz_OKBtnTitle", "OK"),
+        tapping("ZOZuzazOzaroz_DoneBtnTitle", "Done", "6-result"),
+        tapping("Result_ShareBtnTitle", "Share", "7-share"),
+        tapping("Share_SaveToPhotos", "Save to Photos", "8-saved"),
     };
     Result result;
     for (const Step& each : steps) {
         if (!step(each.what, each.action)) {
             result.failure = failure_;
             return result;
+        }
+        if (watch_) {
+            watch_(each.what);
         }
         if (!each.screenshot.empty()) {
             screenshot(each.screenshot);

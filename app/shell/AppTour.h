@@ -12,13 +12,16 @@ class AppDelegate;
 
 // A person's first edit, played on the running application by taps on its window:
 // "New", "Photo Library", the first picture, "Filter", "Sepia", "OK", "Done", "Share",
-// "Save to Photos". It says what it does, step by step, and keeps a screenshot of
-// each screen. The taps go through whatever input path tap is given: the window's own
-// touch handling when the program runs without a display, the desktop's input events
-// in the end-to-end test.
+// "Save to Photos", each found by its text in the user's language. It says what it
+// does, step by step, and keeps a screenshot of each screen. The taps go through
+// whatever input path tap is given: the window's own touch handling when the program
+// runs without a display, the desktop's input events in the end-to-end test.
 class AppTour {
 public:
     using Tap = std::function<void(CGPoint windowPoint)>;
+    // Told, with the step's description, each time the screen has settled: on the
+    // begin screen and after every step.
+    using ScreenWatch = std::function<void(const std::string& step)>;
 
     struct Result {
         // The picture "Save to Photos" wrote; empty when the tour stopped early.
@@ -30,6 +33,7 @@ public:
     AppTour(AppDelegate& app, Tap tap, std::string screenshotFolder, std::ostream& log);
 
     Result run();
+    void setScreenWatch(ScreenWatch watch) { watch_ = std::move(watch); }
 
 private:
     // Runs queued work, background jobs and animations until the screen is still.
@@ -47,4 +51,5 @@ private:
     std::string screenshotFolder_;
     std::ostream& log_;
     std::string failure_;
+    ScreenWatch watch_;
 };

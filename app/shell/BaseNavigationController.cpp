@@ -3,6 +3,7 @@
 #include "app/shell/ResultViewController.h"
 #include "core/ZOZuzazOzaroz.h"
 #include "core/ZOZuzazOzarozDiscardQuestion.h"
+#include "platform/ui/screens/UIAlertView.h"
 #include "platform/ui/screens/UIApplication.h"
 
 BaseNavigationController::BaseNavigationController(std::shared_ptr<UIViewController> root)
@@ -15,13 +16,21 @@ bool BaseNavigationController::handleKeyCommand(const UIKeyPress& key) {
     if ((key.modifiers & UIKeyPress::Control) == 0 || key.text != "q") {
         return false;
     }
-    const auto quit = [] { UIApplication::sharedApplication().terminate(); };
-    if (holdsUnsavedWork(*this)) {
-        ZOZuzazOzarozDiscardQuestion::ask(quit);
-    } else {
-        quit();
+    if (mayQuitOrAsk()) {
+        UIApplication::sharedApplication().terminate();
     }
     return true;
+}
+
+bool BaseNavigationController::mayQuitOrAsk() {
+    if (!holdsUnsavedWork(*this)) {
+        return true;
+    }
+    // A second request while the question is up leaves it to be answered.
+    if (!UIAlertView::visibleAlert()) {
+        ZOZuzazOzarozDiscardQuestion::ask([] { UIApplication::sharedApplication().terminate(); });
+    }
+    return false;
 }
 
 bool BaseNavigationController::holdsUnsavedWork(UIViewController& screen) {

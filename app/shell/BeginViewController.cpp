@@ -6,12 +6,12 @@
 #include "app/shell/ResultViewController.h"
 #include "app/translucent/KRTranslucentView.h"
 #include "core/ZOZuzazOzaroz.h"
-#include "core/ZOZuzazOzarozTheme.h"
 #include "platform/dispatch/DispatchQueue.h"
 #include "platform/foundation/NSBundle.h"
 #include "platform/graphics/ImageEncoder.h"
 #include "platform/ui/picker/PictureFile.h"
 #include "platform/ui/screens/UIAlertView.h"
+#include "platform/ui/screens/UILocalizedString.h"
 #include "platform/ui/screens/UINavigationController.h"
 #include "platform/ui/view/UILabel.h"
 
@@ -110,10 +110,12 @@ void BeginViewController::loadView() {
     imageView_ = photo;
 
     root->addSubview(makeLabel(CGRect(kMargin, 64, bounds.width() - 2 * kMargin, 42),
-                               "Photo Editor", UIFont::boldSystemFontOfSize(34), 1.0));
-    root->addSubview(makeLabel(CGRect(kMargin, 108, bounds.width() - 2 * kMargin, 24),
-                               "Pick a photo and make it yours", UIFont::systemFontOfSize(17),
-                               0.85));
+                               UILocalizedString::text("App_Title", "Photo Editor"),
+                               UIFont::boldSystemFontOfSize(34), 1.0));
+    root->addSubview(
+        makeLabel(CGRect(kMargin, 108, bounds.width() - 2 * kMargin, 24),
+                  UILocalizedString::text("Begin_Tagline", "Pick a photo and make it yours"),
+                  UIFont::systemFontOfSize(17), 0.85));
 
     auto panel = std::make_shared<KRTranslucentView>(
         CGRect(0, bounds.height() - kPanelHeight, bounds.width(), kPanelHeight));
@@ -143,7 +145,7 @@ void BeginViewController::loadView() {
     chooseImageButton_ = button;
 
     auto share = std::make_shared<UIButton>(CGRect(bounds.width() - 90, 64, 70, 36));
-    share->setTitle("Share", UIControlStateNormal);
+    share->setTitle(UILocalizedString::text("Begin_ShareBtnTitle", "Share"), UIControlStateNormal);
     share->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
     root->addSubview(share);
     saveAndShare_ = share;
@@ -160,7 +162,7 @@ void BeginViewController::loadView() {
 void BeginViewController::setupUI() {
     saveAndShare()->setHidden(true);
     const auto button = chooseImageButton();
-    button->setTitle("New", UIControlStateNormal);
+    button->setTitle(UILocalizedString::text("Begin_NewBtnTitle", "New"), UIControlStateNormal);
     button->titleLabel()->setTextAlignment(NSTextAlignment::Center);
     button->layer().setCornerRadius(button->frame().size.height / 2);
     button->layer().setMasksToBounds(true);
@@ -200,9 +202,9 @@ void BeginViewController::editImageAtPath(const std::string& path,
                     self->editImage(opened.picture);
                 } else {
                     std::make_shared<UIAlertView>(
-                        ZOZuzazOzarozTheme::localizedStringWithDefault("Begin_CantOpenTitle",
-                                                                       "Can't open the picture"),
-                        opened.failure, std::weak_ptr<UIAlertViewDelegate>{}, "OK")
+                        UILocalizedString::text("Begin_CantOpenTitle", "Can't open the picture"),
+                        opened.failure, std::weak_ptr<UIAlertViewDelegate>{},
+                        UILocalizedString::text("Alert_OK", "OK"))
                         ->show();
                 }
             }
@@ -238,8 +240,11 @@ bool BeginViewController::handleKeyCommand(const UIKeyPress& key) {
 }
 
 void BeginViewController::presentUICustomActionSheet() {
-    const auto sheet = UICustomActionSheet::create("Pick a picture", weakSelf(),
-                                                   {"Cancel", "Photo Library", "Camera"});
+    const auto sheet = UICustomActionSheet::create(
+        UILocalizedString::text("Begin_SheetTitle", "Pick a picture"), weakSelf(),
+        {UILocalizedString::text("Begin_SheetCancel", "Cancel"),
+         UILocalizedString::text("Begin_SheetPhotoLibrary", "Photo Library"),
+         UILocalizedString::text("Begin_SheetCamera", "Camera")});
     sheet->setButtonColors({UIColor::redColor()});
     sheet->setBackgroundColor(UIColor::clearColor());
     sheet->showInView(view());
@@ -295,5 +300,6 @@ bool BeginViewController::imageEditorDidFinishEdittingWithImage(ZOZuzazOzaroz& e
 
 void BeginViewController::imageEditorWillDismissWithImageViewCanceled(ZOZuzazOzaroz&,
                                                                       const UIImageViewPtr&, bool) {
-    chooseImageButton()->setTitle("Edit", UIControlStateNormal);
+    chooseImageButton()->setTitle(UILocalizedString::text("Begin_EditBtnTitle", "Edit"),
+                                  UIControlStateNormal);
 }

@@ -3,9 +3,12 @@
 #include "app/shell/VarnCommon.h"
 #include "core/ZOZuzazOzaroz.h"
 #include "core/ZOZuzazOzarozDiscardQuestion.h"
-#include "core/ZOZuzazOzarozTheme.h"
+#include "platform/dispatch/DispatchQueue.h"
+#include "platform/graphics/Transparency.h"
+#include "platform/ui/screens/UILocalizedString.h"
 #include "platform/ui/screens/UINavigationController.h"
 #include "platform/ui/sharing/ShareActivities.h"
+#include "platform/ui/view/ContentModeLayout.h"
 #include "platform/ui/view/UILabel.h"
 
 namespace {
@@ -29,24 +32,25 @@ void ResultViewController::loadView() {
     const CGRect bounds = root->bounds();
 
     auto title = std::make_shared<UILabel>(CGRect(100, kBarTop, bounds.width() - 200, kBarHeight));
-    title->setText("Your picture");
+    title->setText(UILocalizedString::text("Result_Title", "Your picture"));
     title->setFont(UIFont::boldSystemFontOfSize(17));
     title->setTextColor(UIColor::whiteColor());
     title->setTextAlignment(NSTextAlignment::Center);
     title->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     root->addSubview(title);
 
-    backButton_ =
-        makeButton(CGRect(8, kBarTop, 90, kBarHeight), "Back", &ResultViewController::back);
-    const auto share = makeButton(CGRect(bounds.width() - 98, kBarTop, 90, kBarHeight), "Share",
+    backButton_ = makeButton(CGRect(8, kBarTop, 90, kBarHeight),
+                             UILocalizedString::text("Result_BackBtnTitle", "Back"),
+                             &ResultViewController::back);
+    const auto share = makeButton(CGRect(bounds.width() - 98, kBarTop, 90, kBarHeight),
+                                  UILocalizedString::text("Result_ShareBtnTitle", "Share"),
                                   &ResultViewController::saveAndShare);
     share->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin);
     shareButton_ = share;
     const auto edit = makeButton(
         CGRect((bounds.width() - kEditWidth) / 2,
                bounds.height() - (kBottomBarHeight + kEditHeight) / 2, kEditWidth, kEditHeight),
-        ZOZuzazOzarozTheme::localizedStringWithDefault("Result_EditBtnTitle", "Edit"),
-        &ResultViewController::edit);
+        UILocalizedString::text("Result_EditBtnTitle", "Edit"), &ResultViewController::edit);
     edit->setBackgroundColor(UIColor::colorWithWhite(1, 0.15));
     edit->layer().setCornerRadius(kEditHeight / 2);
     edit->setAutoresizingMask(UIViewAutoresizingFlexibleLeftMargin |
@@ -55,6 +59,11 @@ void ResultViewController::loadView() {
     editButton_ = edit;
 
     const double top = kBarTop + kBarHeight + 8;
+    auto checkerboard = std::make_shared<UIView>();
+    checkerboard->setBackgroundColor(Transparency::checkerboard());
+    checkerboard->setHidden(true);
+    root->addSubview(checkerboard);
+    checkerboard_ = checkerboard;
     auto display = std::make_shared<UIImageView>(
         CGRect(0, top, bounds.width(), bounds.height() - top - kBottomBarHeight));
     display->setAutoresizingMask(UIViewAutoresizingFlexibleWidth |
@@ -90,9 +99,38 @@ std::shared_ptr<UIButton> ResultViewController::makeButton(const CGRect& frame,
 }
 
 void ResultViewController::setupData() {
+    imageDisplayView()->setContentMode(UIViewContentMode::ScaleAspectFit);
+    showImage();
+}
+
+void ResultViewController::viewDidLayoutSubviews() {
+    placeCheckerboard();
+}
+
+void ResultViewController::showImage() {
+    imageDisplayView()->setImage(image_);
+    checkerboardView()->setHidden(true);
+    placeCheckerboard();
+    if (!image_ || !image_->CGImage()) {
+        return;
+    }
+    DispatchQueue::global().async([weak = weakSelf(), picture = image_] {
+        const bool transparent = Transparency::hasTransparentPixels(*picture->CGImage());
+        DispatchQueue::main().async([weak, picture, transparent] {
+            const auto self = weak.lock();
+            if (self && self->image_ == picture) {
+                self->checkerboardView()->setHidden(!transparent);
+            }
+        });
+    });
+}
+
+void ResultViewController::placeCheckerboard() {
     const auto display = imageDisplayView();
-    display->setImage(image_);
-    display->setContentMode(UIViewContentMode::ScaleAspectFit);
+    if (image_ && display) {
+        checkerboardView()->setFrame(ContentModeLayout::placement(
+            UIViewContentMode::ScaleAspectFit, image_->size(), display->frame()));
+    }
 }
 
 void ResultViewController::back() {
@@ -115,7 +153,8 @@ void ResultViewController::popToBegin() {
 
 void ResultViewController::saveAndShare() {
     if (!image_) {
-        VarnCommon::showAlertTitle("Can't creat image", "Error");
+        VarnCommon::showAlertTitle(UILocalizedString::text("Result_NoImage", "Can't creat image"),
+                                   UILocalizedString::text("Alert_Error", "Error"));
         return;
     }
     const auto sheet = VarnCommon::shareViaActivityControllerView({image_}, *this);
@@ -159,7 +198,7 @@ bool ResultViewController::imageEditorDidFinishEdittingWithImage(ZOZuzazOzaroz& 
     if (editor.hasUnsavedWork()) {
         image_ = image;
         kept_ = false;
-        imageDisplayView()->setImage(image_);
+        showImage();
     }
     editor.dismissViewControllerAnimated(true);
     return true;

@@ -3,14 +3,15 @@
 #include "platform/ui/screens/UIAlertView.h"
 #include "platform/ui/screens/UIApplication.h"
 #include "platform/ui/screens/UIDevice.h"
+#include "platform/ui/screens/UILocalizedString.h"
 #include "platform/ui/sharing/UIActivityTypes.h"
 #include "platform/ui/sharing/UIActivityViewController.h"
 #include "platform/ui/sharing/UIPopoverController.h"
 #include "platform/ui/window/UIWindow.h"
 
 void VarnCommon::showAlertTitle(const std::string& message, const std::string& title) {
-    auto alert =
-        std::make_shared<UIAlertView>(title, message, std::weak_ptr<UIAlertViewDelegate>(), "OK");
+    auto alert = std::make_shared<UIAlertView>(title, message, std::weak_ptr<UIAlertViewDelegate>(),
+                                               UILocalizedString::text("Alert_OK", "OK"));
     alert->show();
 }
 

@@ -14,8 +14,9 @@ constexpr unsigned kFlexibleMargins =
 constexpr unsigned kFlexibleSize =
     UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight;
 
-UIViewPtr makeClippingLayer(const CGRect& frame) {
-    auto layer = std::make_shared<UIView>(frame);
+template <typename Layer = UIView>
+std::shared_ptr<Layer> makeClippingLayer(const CGRect& frame) {
+    auto layer = std::make_shared<Layer>(frame);
     layer->setClipsToBounds(true);
     layer->setAutoresizingMask(kFlexibleMargins);
     return layer;
@@ -53,7 +54,9 @@ void KRTranslucentView::createUI() {
     nonexistentSubview_->setUserInteractionEnabled(false);
     UIView::insertSubviewAtIndex(nonexistentSubview_, 0);
 
-    toolbarContainerClipView_ = makeClippingLayer(bounds);
+    const auto blurBelowBar = makeClippingLayer<KRBackdropBar>(bounds);
+    blurBelowBar->setBarTintColor(UIColor::clearColor());
+    toolbarContainerClipView_ = blurBelowBar;
     nonexistentSubview_->addSubview(toolbarContainerClipView_);
 
     // One point higher and taller than the view, which hides a bar's top hairline.
@@ -78,6 +81,7 @@ void KRTranslucentView::setTranslucent(bool translucent) {
         return;
     }
     toolBarBG_->setTranslucent(translucent);
+    toolbarContainerClipView_->setHidden(!translucent);
     if (translucent) {
         toolBarBG_->setHidden(false);
         toolBarBG_->setBarTintColor(krColorBG_);

@@ -18,6 +18,10 @@
 // counts from just above it. The container only grows, so shrinking the view keeps
 // the blur it had.
 //
+// The container itself shows the plain blur, untinted, under the bar: a bar faded
+// below full opacity then lets the blur through rather than the sharp views behind,
+// so a control under the view never shows its outline through it.
+//
 // On systems older than 7.0 the layers are not made and the view is a plain view.
 class KRTranslucentView : public UIView {
 public:

@@ -167,4 +167,19 @@ TEST(KRTranslucentViewTest, BlurMixesNeighboursAndFollowsChangesBehind) {
     EXPECT_TRUE(viewtest::near(pixelAt(*picture, 5, 40), {0, 204, 0, 255}, 4));
 }
 
+// Faded to half, the view still shows only blur: the sharp edge behind it does not show
+// through as a step between neighbouring pixels.
+TEST(KRTranslucentViewTest, AFadedBlurLetsTheBlurThroughNotTheSharpViewsBehind) {
+    BlurScene scene;
+    scene.glass->setTranslucentAlpha(0.5);
+    const UIImagePtr picture = scene.render();
+    ASSERT_TRUE(picture);
+    const viewtest::Rgba before = pixelAt(*picture, 39, 40);
+    const viewtest::Rgba after = pixelAt(*picture, 40, 40);
+    EXPECT_LT(std::abs(before.red - after.red), 40);
+    EXPECT_LT(std::abs(before.blue - after.blue), 40);
+    scene.glass->setTranslucent(false);
+    EXPECT_TRUE(scene.glass->toolbarContainerClipView()->isHidden());
+}
+
 }  // namespace

@@ -1,19 +1,20 @@
 #include "platform/ui/controls/UIBarButtonItem.h"
 
 #include "platform/ui/controls/UINavigationItem.h"
+#include "platform/ui/screens/UILocalizedString.h"
 
 namespace {
 
 std::string systemTitle(UIBarButtonSystemItem item) {
     switch (item) {
         case UIBarButtonSystemItem::Done:
-            return "Done";
+            return UILocalizedString::text("Bar_Done", "Done");
         case UIBarButtonSystemItem::Cancel:
-            return "Cancel";
+            return UILocalizedString::text("Bar_Cancel", "Cancel");
         case UIBarButtonSystemItem::Edit:
-            return "Edit";
+            return UILocalizedString::text("Bar_Edit", "Edit");
         case UIBarButtonSystemItem::Save:
-            return "Save";
+            return UILocalizedString::text("Bar_Save", "Save");
     }
     return {};
 }

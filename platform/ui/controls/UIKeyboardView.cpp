@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/graphics/NSStringDrawing.h"
+#include "platform/ui/screens/UILocalizedString.h"
 
 namespace {
 
@@ -25,7 +26,8 @@ Rows keysFor(UIKeyboardType type) {
     return {{"Q", "W", "E", "R", "T", "Y", "U", "I", "O", "P"},
             {"A", "S", "D", "F", "G", "H", "J", "K", "L"},
             {"\u21E7", "Z", "X", "C", "V", "B", "N", "M", "\u232B"},
-            {"123", "space", "return"}};
+            {"123", UILocalizedString::text("Keyboard_Space", "space"),
+             UILocalizedString::text("Keyboard_Return", "return")}};
 }
 
 }  // namespace
@@ -60,11 +62,12 @@ void UIKeyboardView::drawRect(CGContext& context, const CGRect&) {
         const bool spaceRow = !isPad(type_) && r + 1 == rows.size();
         const double rowWidth = spaceRow ? area.width() : unit * static_cast<double>(row.size());
         double x = area.minX() + (area.width() - rowWidth) / 2;
-        for (const std::string& label : row) {
-            const double width = spaceRow && label == "space" ? rowWidth - 2 * unit * 1.5
-                                 : spaceRow                   ? unit * 1.5
-                                                              : unit;
-            drawKey(context, {x + kGap / 2, y + kGap / 2, width - kGap, rowHeight - kGap}, label);
+        for (std::size_t k = 0; k < row.size(); ++k) {
+            // The space bar is the middle key of the bottom row.
+            const double width = spaceRow && k == 1 ? rowWidth - 2 * unit * 1.5
+                                 : spaceRow         ? unit * 1.5
+                                                    : unit;
+            drawKey(context, {x + kGap / 2, y + kGap / 2, width - kGap, rowHeight - kGap}, row[k]);
             x += width;
         }
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/ui/screens/UILocalizedString.h"
+
 namespace {
 
 constexpr double kFontSize = 17;
@@ -202,8 +204,9 @@ std::unique_ptr<UINavigationBar::Content> UINavigationBar::makeContent(
     const UINavigationItemPtr below = backItem();
     if (!content->left && below && item == topItem() && !item->hidesBackButton()) {
         const std::string& title = !below->backButtonTitle().empty() ? below->backButtonTitle()
-                                   : !below->title().empty()         ? below->title()
-                                                                     : std::string("Back");
+                                   : !below->title().empty()
+                                       ? below->title()
+                                       : UILocalizedString::text("Bar_Back", "Back");
         content->left = makeButton(kBackChevron + title, false, tintColor());
         const std::weak_ptr<UIView> weakBar = weak_from_this();
         content->left->addTarget(

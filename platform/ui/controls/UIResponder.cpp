@@ -124,8 +124,7 @@ bool UIResponder::receiveKey(UIWindow& window, const UIKeyPress& key) {
         responder && !key.released && responder->receive(key)) {
         return true;
     }
-    const auto& root = window.rootViewController();
-    return root && UIViewController::offerKeyCommand(*root, key);
+    return UIViewController::offerKeyCommandFromTop(window.rootViewController().get(), key);
 }
 
 bool UIResponder::receive(const UIKeyPress& key) {

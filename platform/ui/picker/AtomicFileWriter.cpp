@@ -11,10 +11,16 @@
 #include <filesystem>
 #include <random>
 
+#include "platform/ui/screens/UILocalizedString.h"
+
 namespace {
 
 std::string describe(const std::string& what, int error) {
     return what + ": " + std::strerror(error);
+}
+
+std::string cantWrite(const std::string& path, int error) {
+    return describe(UILocalizedString::format("File_CantWrite", "Can't write %@", {path}), error);
 }
 
 bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
@@ -49,14 +55,17 @@ AtomicFileWriter::Result AtomicFileWriter::write(const std::string& path,
                                                  bool replace) {
     const std::filesystem::path target(path);
     if (target.filename().empty()) {
-        return {Outcome::Failed, "No file name was given"};
+        return {Outcome::Failed, UILocalizedString::text("File_NoName", "No file name was given.")};
     }
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
     std::string temporary;
     const int fd = createTemporary(folder, target.filename().string(), temporary);
     if (fd < 0) {
-        return {Outcome::Failed, describe("Can't write in " + folder.string(), errno)};
+        return {Outcome::Failed,
+                describe(UILocalizedString::format("File_CantWriteIn", "Can't write in %@",
+                                                   {folder.string()}),
+                         errno)};
     }
     const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
     const int writeError = errno;
@@ -64,7 +73,7 @@ AtomicFileWriter::Result AtomicFileWriter::write(const std::string& path,
     const int error = written ? errno : writeError;
     if (!written || !closed) {
         ::unlink(temporary.c_str());
-        return {Outcome::Failed, describe("Can't write " + path, error)};
+        return {Outcome::Failed, cantWrite(path, error)};
     }
     Result result = replace ? publishOver(temporary, path) : publish(temporary, path);
     if (result.outcome != Outcome::Written) {
@@ -76,7 +85,7 @@ AtomicFileWriter::Result AtomicFileWriter::write(const std::string& path,
 AtomicFileWriter::Result AtomicFileWriter::publishOver(const std::string& temporary,
                                                        const std::string& path) {
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        return {Outcome::Failed, describe("Can't write " + path, errno)};
+        return {Outcome::Failed, cantWrite(path, errno)};
     }
     return {Outcome::Written, {}};
 }
@@ -121,13 +130,12 @@ AtomicFileWriter::Result AtomicFileWriter::publish(const std::string& temporary,
         return {Outcome::NameTaken, "A file named " + path + " already exists"};
     }
     if (errno != EINVAL && errno != ENOSYS) {
-        return {Outcome::Failed, describe("Can't write " + path, errno)};
+        return {Outcome::Failed, cantWrite(path, errno)};
     }
     // File systems without the no-replace move still refuse to link over a name.
     if (::link(temporary.c_str(), path.c_str()) != 0) {
         const int error = errno;
-        return {error == EEXIST ? Outcome::NameTaken : Outcome::Failed,
-                describe("Can't write " + path, error)};
+        return {error == EEXIST ? Outcome::NameTaken : Outcome::Failed, cantWrite(path, error)};
     }
     ::unlink(temporary.c_str());
     return {Outcome::Written, {}};

@@ -2,6 +2,7 @@
 
 #include <QtCore/QStandardPaths>
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <ctime>
@@ -11,9 +12,11 @@
 
 #include "platform/graphics/ImageDecoder.h"
 #include "platform/graphics/ImageEncoder.h"
+#include "platform/graphics/Transparency.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/ui/picker/AtomicFileWriter.h"
 #include "platform/ui/picker/ThumbnailCache.h"
+#include "platform/ui/screens/UILocalizedString.h"
 
 namespace fs = std::filesystem;
 
@@ -31,8 +34,8 @@ Folders& folders() {
 }
 
 // "IMG_20261207_153000.jpg", then "IMG_20261207_153000_2.jpg", … for later tries.
-std::string candidateName(const std::string& stamp, int attempt) {
-    return "IMG_" + stamp + (attempt > 1 ? "_" + std::to_string(attempt) : "") + ".jpg";
+std::string candidateName(const std::string& stamp, int attempt, const std::string& extension) {
+    return "IMG_" + stamp + (attempt > 1 ? "_" + std::to_string(attempt) : "") + extension;
 }
 
 std::string timeStamp() {
@@ -164,25 +167,45 @@ UIImagePtr PhotoLibrary::drawThumbnail(const std::string& path, double side, dou
     return thumbnail;
 }
 
+std::string PhotoLibrary::fileExtensionForImage(const UIImage& image) {
+    return image.CGImage() && Transparency::hasTransparentPixels(*image.CGImage()) ? ".png"
+                                                                                   : ".jpg";
+}
+
+std::vector<std::uint8_t> PhotoLibrary::encodeImage(const UIImage& image,
+                                                    const std::string& extension) {
+    std::string lowercase = extension;
+    std::transform(lowercase.begin(), lowercase.end(), lowercase.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lowercase == ".png" ? ImageEncoder::encodePNG(image)
+                               : ImageEncoder::encodeJPEG(image, kJpegQuality);
+}
+
 PhotoLibrary::SaveResult PhotoLibrary::saveImage(const UIImage& image) {
-    const std::vector<std::uint8_t> bytes = ImageEncoder::encodeJPEG(image, kJpegQuality);
+    const std::string extension = fileExtensionForImage(image);
+    const std::vector<std::uint8_t> bytes = encodeImage(image, extension);
     if (bytes.empty()) {
-        return {{}, "The picture could not be encoded"};
+        return {{},
+                UILocalizedString::text("File_CantEncode", "The picture could not be encoded.")};
     }
     const fs::path folder(libraryPath());
     if (folder.empty()) {
-        return {{}, "There is no pictures folder to save to"};
+        return {{},
+                UILocalizedString::text("File_NoLibraryFolder",
+                                        "There is no pictures folder to save to.")};
     }
     std::error_code error;
     fs::create_directories(folder, error);
     if (error) {
-        return {{}, "Can't make the folder " + folder.string() + ": " + error.message()};
+        return {{},
+                UILocalizedString::format("File_CantMakeFolder", "Can't make the folder %@: %@",
+                                          {folder.string(), error.message()})};
     }
     const std::string stamp = timeStamp();
     // A burst of saves within one second takes the next free suffix.
     constexpr int kAttempts = 1000;
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-        const std::string path = (folder / candidateName(stamp, attempt)).string();
+        const std::string path = (folder / candidateName(stamp, attempt, extension)).string();
         const AtomicFileWriter::Result written = AtomicFileWriter::writeNew(path, bytes);
         if (written.outcome == AtomicFileWriter::Outcome::Written) {
             return {path, {}};
@@ -191,5 +214,7 @@ PhotoLibrary::SaveResult PhotoLibrary::saveImage(const UIImage& image) {
             return {{}, written.message};
         }
     }
-    return {{}, "No free file name in " + folder.string()};
+    return {{},
+            UILocalizedString::format("File_NoFreeName", "No free file name in %@.",
+                                      {folder.string()})};
 }

@@ -56,10 +56,19 @@ public:
     // them): call it off the main thread.
     static UIImagePtr thumbnailForPicture(const std::string& path, double side, double scale);
 
-    // Saves the picture as a new JPEG in the library folder (made if missing) under a
-    // name no file has yet. Never replaces a file and never leaves a partial one.
-    // Slow for big pictures: call it off the main thread.
+    // Saves the picture as a new file in the library folder (made if missing) under a
+    // name no file has yet: a JPEG, or a PNG when it has transparent pixels. Never
+    // replaces a file and never leaves a partial one. Slow for big pictures: call it off
+    // the main thread.
     static SaveResult saveImage(const UIImage& image);
+
+    // ".png" for a picture with transparent pixels, which a JPEG would lose, else ".jpg".
+    // An opaque picture with an alpha channel is read whole to tell.
+    static std::string fileExtensionForImage(const UIImage& image);
+    // The picture as a file of the type the extension names: PNG for ".png" (any case),
+    // else JPEG at the library's quality. Empty when it can't be encoded.
+    static std::vector<std::uint8_t> encodeImage(const UIImage& image,
+                                                 const std::string& extension);
 
 private:
     static UIImagePtr drawThumbnail(const std::string& path, double side, double scale);

@@ -20,7 +20,7 @@ constexpr double kNoteMargin = 12;
 }  // namespace
 
 PhotoLibraryViewController::PhotoLibraryViewController() {
-    setTitle("Photos");
+    setTitle(UILocalizedString::text("Picker_Title", "Photos"));
 }
 
 PhotoLibraryViewController::~PhotoLibraryViewController() {
@@ -243,8 +243,9 @@ void PhotoLibraryViewController::pickDecoded(const PictureFile::Opened& opened) 
     picking_ = false;
     if (!opened.picture) {
         // The file changed or went away since its thumbnail was made.
-        std::make_shared<UIAlertView>("Error", opened.failure, std::weak_ptr<UIAlertViewDelegate>{},
-                                      "OK")
+        std::make_shared<UIAlertView>(UILocalizedString::text("Alert_Error", "Error"),
+                                      opened.failure, std::weak_ptr<UIAlertViewDelegate>{},
+                                      UILocalizedString::text("Alert_OK", "OK"))
             ->show();
         return;
     }

@@ -174,6 +174,33 @@ std::shared_ptr<UIViewController> UIViewController::presentingViewController() c
     return nullptr;
 }
 
+namespace {
+
+std::vector<std::shared_ptr<UIViewController>>& floatingScreens() {
+    static std::vector<std::shared_ptr<UIViewController>> screens;
+    return screens;
+}
+
+}  // namespace
+
+void UIViewController::addFloatingScreen(std::shared_ptr<UIViewController> screen) {
+    floatingScreens().push_back(std::move(screen));
+}
+
+void UIViewController::removeFloatingScreen(const UIViewController& screen) {
+    std::erase_if(floatingScreens(), [&](const auto& shown) { return shown.get() == &screen; });
+}
+
+bool UIViewController::offerKeyCommandFromTop(UIViewController* root, const UIKeyPress& key) {
+    const auto floating = floatingScreens();
+    for (auto screen = floating.rbegin(); screen != floating.rend(); ++screen) {
+        if (offerKeyCommand(**screen, key)) {
+            return true;
+        }
+    }
+    return root && offerKeyCommand(*root, key);
+}
+
 bool UIViewController::offerKeyCommand(UIViewController& screen, const UIKeyPress& key) {
     if (screen.presented_ && offerKeyCommand(*screen.presented_, key)) {
         return true;

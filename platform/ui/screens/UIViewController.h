@@ -106,6 +106,13 @@ public:
     // Offers key (a press or a release) to screen, the screens it presented, and its
     // visible children.
     static bool offerKeyCommand(UIViewController& screen, const UIKeyPress& key);
+    // Screens shown over the window outside any presentation (a popover's content),
+    // kept while shown. They are offered keys before the window's root screen, the
+    // last shown first.
+    static void addFloatingScreen(std::shared_ptr<UIViewController> screen);
+    static void removeFloatingScreen(const UIViewController& screen);
+    // Offers key to the floating screens, then to root (which may be null).
+    static bool offerKeyCommandFromTop(UIViewController* root, const UIKeyPress& key);
     // Asked when the navigation bar's back button is tapped on this screen: false keeps
     // the screen, which may pop itself later (after a question, say).
     virtual bool navigationShouldPopOnBackButton() { return true; }

@@ -1,5 +1,7 @@
 #include "platform/ui/sharing/SaveAsPanel.h"
 
+#include "platform/ui/screens/UILocalizedString.h"
+
 namespace {
 
 UIButtonPtr makeButton(const std::string& title) {
@@ -13,10 +15,10 @@ UIButtonPtr makeButton(const std::string& title) {
 SaveAsPanel::SaveAsPanel(const std::string& path)
     : title_(std::make_shared<UILabel>()),
       field_(std::make_shared<UITextField>()),
-      cancel_(makeButton("Cancel")),
-      save_(makeButton("Save")) {
+      cancel_(makeButton(UILocalizedString::text("Share_Cancel", "Cancel"))),
+      save_(makeButton(UILocalizedString::text("Share_Save", "Save"))) {
     setBackgroundColor(UIColor::whiteColor());
-    title_->setText("Save As\u2026");
+    title_->setText(UILocalizedString::text("Share_SaveAs", "Save As\u2026"));
     title_->setFont(UIFont::boldSystemFontOfSize(17));
     title_->setTextAlignment(NSTextAlignment::Center);
     field_->setText(path);

@@ -15,7 +15,6 @@
 
 #include "platform/codecs/PictureMetadata.h"
 #include "platform/dispatch/DispatchQueue.h"
-#include "platform/graphics/ImageEncoder.h"
 #include "platform/graphics/QtBridge.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/runtime/Runtime.h"
@@ -61,8 +60,9 @@ bool isJpeg(const std::string& path) {
 }
 
 // "Picture.jpg", then "Picture 2.jpg", "Picture 3.jpg", …
-fs::path numberedName(const fs::path& folder, const std::string& stem, int attempt) {
-    return folder / (stem + (attempt > 1 ? " " + std::to_string(attempt) : "") + ".jpg");
+fs::path numberedName(const fs::path& folder, const std::string& stem, int attempt,
+                      const std::string& extension) {
+    return folder / (stem + (attempt > 1 ? " " + std::to_string(attempt) : "") + extension);
 }
 
 // Every error the user reads is a sentence.
@@ -75,6 +75,10 @@ std::string sentence(std::string text) {
 
 ShareActivities::Outcome failure(const std::string& error) {
     return {sentence(error), {}, {}};
+}
+
+ShareActivities::Outcome copyFailed() {
+    return failure(UILocalizedString::text("Share_CantCopy", "The picture could not be copied."));
 }
 
 // Calls done on the main thread with what work answered on the global queue.
@@ -127,13 +131,16 @@ void removeStaleCopies(const fs::path& folder) {
 
 std::vector<ShareActivities::Activity> ShareActivities::available() {
     std::vector<Activity> activities{
-        {UIActivityTypeSaveToCameraRoll, "Save to Photos"},
-        {UIActivityTypeCopyToPasteboard, "Copy"},
-        {UIActivityTypeSaveToFile, "Save As\u2026"},
+        {UIActivityTypeSaveToCameraRoll,
+         UILocalizedString::text("Share_SaveToPhotos", "Save to Photos")},
+        {UIActivityTypeCopyToPasteboard, UILocalizedString::text("Share_Copy", "Copy")},
+        {UIActivityTypeSaveToFile, UILocalizedString::text("Share_SaveAs", "Save As\u2026")},
     };
     // Without a desktop session there is no other program to hand the picture to.
     if (!Runtime::isOffscreen()) {
-        activities.push_back({UIActivityTypeOpenInAnotherApp, "Open in Another App"});
+        activities.push_back(
+            {UIActivityTypeOpenInAnotherApp,
+             UILocalizedString::text("Share_OpenInAnotherApp", "Open in Another App")});
     }
     return activities;
 }
@@ -141,7 +148,7 @@ std::vector<ShareActivities::Activity> ShareActivities::available() {
 void ShareActivities::perform(const std::string& type, const UIImagePtr& picture, Done done,
                               const FileTarget& target) {
     if (!picture) {
-        done(failure("There is no picture to share"));
+        done(failure(UILocalizedString::text("Share_NoPicture", "There is no picture to share.")));
     } else if (type == UIActivityTypeSaveToCameraRoll) {
         saveToPhotos(picture, std::move(done));
     } else if (type == UIActivityTypeCopyToPasteboard) {
@@ -151,30 +158,33 @@ void ShareActivities::perform(const std::string& type, const UIImagePtr& picture
     } else if (type == UIActivityTypeOpenInAnotherApp) {
         openInAnotherApp(picture, std::move(done));
     } else {
-        done(failure("This can't be done here"));
+        done(failure(UILocalizedString::text("Share_NotHere", "This can't be done here.")));
     }
 }
 
 void ShareActivities::announce(const Outcome& outcome) {
     if (!outcome.succeeded()) {
-        std::make_shared<UIAlertView>("Error", outcome.error, std::weak_ptr<UIAlertViewDelegate>{},
-                                      "OK")
+        std::make_shared<UIAlertView>(UILocalizedString::text("Alert_Error", "Error"),
+                                      outcome.error, std::weak_ptr<UIAlertViewDelegate>{},
+                                      UILocalizedString::text("Alert_OK", "OK"))
             ->show();
     } else if (!outcome.message.empty()) {
         UIToast::show(outcome.message);
     }
 }
 
-std::string ShareActivities::defaultSavePath() {
+std::string ShareActivities::defaultSavePath(const UIImage& picture) {
     const fs::path folder(PhotoLibrary::libraryPath());
+    const std::string stem = UILocalizedString::text("Share_FileName", "Picture");
+    const std::string extension = PhotoLibrary::fileExtensionForImage(picture);
     for (int attempt = 1; attempt < kMaxNameAttempts; ++attempt) {
-        const fs::path candidate = numberedName(folder, "Picture", attempt);
+        const fs::path candidate = numberedName(folder, stem, attempt, extension);
         std::error_code error;
         if (!fs::exists(fs::symlink_status(candidate, error))) {
             return candidate.string();
         }
     }
-    return numberedName(folder, "Picture", kMaxNameAttempts).string();
+    return numberedName(folder, stem, kMaxNameAttempts, extension).string();
 }
 
 std::string ShareActivities::sharedCopiesFolder() {
@@ -209,7 +219,7 @@ void ShareActivities::copyToPasteboard(const UIImagePtr& picture, Done done) {
             const UIImagePtr drawn = UIGraphicsGetImageFromCurrentImageContext();
             UIGraphicsEndImageContext();
             if (!drawn) {
-                return failure("The picture could not be copied");
+                return copyFailed();
             }
             *upright = qtbridge::wrapReadOnly(*drawn->CGImage()).copy();
             return Outcome{};
@@ -217,7 +227,7 @@ void ShareActivities::copyToPasteboard(const UIImagePtr& picture, Done done) {
         [upright, done = std::move(done)](const Outcome& drawn) {
             QClipboard* clipboard = QGuiApplication::clipboard();
             if (!drawn.succeeded() || !clipboard) {
-                done(drawn.succeeded() ? failure("The picture could not be copied") : drawn);
+                done(drawn.succeeded() ? copyFailed() : drawn);
                 return;
             }
             clipboard->setImage(*upright);
@@ -228,7 +238,8 @@ void ShareActivities::copyToPasteboard(const UIImagePtr& picture, Done done) {
 void ShareActivities::saveToFile(const UIImagePtr& picture, const FileTarget& target, Done done) {
     const std::string& path = target.path;
     if (fs::path(path).filename().empty() || (!isPng(path) && !isJpeg(path))) {
-        done(failure("Use a file name ending in .jpg or .png"));
+        done(failure(UILocalizedString::text("Share_NeedsExtension",
+                                             "Use a file name ending in .jpg or .png.")));
         return;
     }
     runInBackground(
@@ -241,7 +252,8 @@ void ShareActivities::saveToFile(const UIImagePtr& picture, const FileTarget& ta
                 fs::create_directories(folder, error);
             }
             if (!folder.empty() && !fs::is_directory(folder, error)) {
-                return failure("The folder " + folder.string() + " does not exist");
+                return failure(UILocalizedString::format(
+                    "Share_NoSuchFolder", "The folder %@ does not exist.", {folder.string()}));
             }
             const std::string written = writePicture(*picture, target.path, target.replace);
             return written.empty() ? savedTo(target.path) : failure(written);
@@ -264,20 +276,23 @@ std::string ShareActivities::captionFor(const std::string& type, const UIImage& 
 
 void ShareActivities::openInAnotherApp(const UIImagePtr& picture, Done done) {
     const fs::path folder(sharedCopiesFolder());
+    const std::string stem = UILocalizedString::text("Share_SharedFileName", "Shared picture");
     runInBackground(
-        [picture = forSharing(picture), folder] {
+        [picture = forSharing(picture), folder, stem] {
+            const std::string extension = PhotoLibrary::fileExtensionForImage(*picture);
             std::error_code error;
             fs::create_directories(folder, error);
             removeStaleCopies(folder);
             for (int attempt = 1; attempt <= kMaxNameAttempts; ++attempt) {
-                const fs::path candidate = numberedName(folder, "Shared picture", attempt);
+                const fs::path candidate = numberedName(folder, stem, attempt, extension);
                 if (fs::exists(candidate, error)) {
                     continue;
                 }
                 const std::string written = writePicture(*picture, candidate.string(), false);
                 return written.empty() ? Outcome{{}, {}, candidate.string()} : failure(written);
             }
-            return failure("No free file name in " + folder.string());
+            return failure(UILocalizedString::format("File_NoFreeName", "No free file name in %@.",
+                                                     {folder.string()}));
         },
         [done = std::move(done)](const Outcome& written) {
             if (!written.succeeded()) {
@@ -288,7 +303,8 @@ void ShareActivities::openInAnotherApp(const UIImagePtr& picture, Done done) {
                     QUrl::fromLocalFile(QString::fromStdString(written.path)))) {
                 std::error_code ignored;
                 fs::remove(written.path, ignored);
-                done(failure("No other application could open the picture"));
+                done(failure(UILocalizedString::text(
+                    "Share_NoOtherApp", "No other application could open the picture.")));
                 return;
             }
             // The other program reads the copy after we hand it over.
@@ -300,10 +316,9 @@ void ShareActivities::openInAnotherApp(const UIImagePtr& picture, Done done) {
 std::string ShareActivities::writePicture(const UIImage& picture, const std::string& path,
                                           bool replace) {
     const std::vector<std::uint8_t> bytes =
-        isPng(path) ? ImageEncoder::encodePNG(picture)
-                    : ImageEncoder::encodeJPEG(picture, PhotoLibrary::kJpegQuality);
+        PhotoLibrary::encodeImage(picture, fs::path(path).extension().string());
     if (bytes.empty()) {
-        return "The picture could not be encoded";
+        return UILocalizedString::text("File_CantEncode", "The picture could not be encoded.");
     }
     return (replace ? AtomicFileWriter::replace(path, bytes)
                     : AtomicFileWriter::writeNew(path, bytes))

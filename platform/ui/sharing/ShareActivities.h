@@ -45,8 +45,9 @@ public:
     // moment.
     static void announce(const Outcome& outcome);
 
-    // A path in the photo library's folder that no file has yet, for the file activity.
-    static std::string defaultSavePath();
+    // A path in the photo library's folder that no file has yet, for the file activity:
+    // a .png name for a picture with transparent pixels, else a .jpg one.
+    static std::string defaultSavePath(const UIImage& picture);
     // Where "Open in Another App" puts the copies it hands over.
     static std::string sharedCopiesFolder();
 
@@ -63,8 +64,7 @@ private:
     static void copyToPasteboard(const UIImagePtr& picture, Done done);
     static void saveToFile(const UIImagePtr& picture, const FileTarget& target, Done done);
     static void openInAnotherApp(const UIImagePtr& picture, Done done);
-    // Encodes by the path's extension: JPEG at the library's quality, or PNG. The error,
-    // or empty.
+    // Encodes by the path's extension as the library does. The error, or empty.
     static std::string writePicture(const UIImage& picture, const std::string& path, bool replace);
     // "Saved to <folder>/<name>".
     static Outcome savedTo(const std::string& path);

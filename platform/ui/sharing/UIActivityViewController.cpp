@@ -183,7 +183,7 @@ void UIActivityViewController::rebuildButtons() {
             addCaption(*buttons_.back(), caption);
         }
     }
-    addRow("Cancel", [](UIActivityViewController& self) {
+    addRow(UILocalizedString::text("Share_Cancel", "Cancel"), [](UIActivityViewController& self) {
         if (!self.performing_) {
             self.finish({}, false, {});
         }
@@ -227,7 +227,9 @@ void UIActivityViewController::activityTapped(const std::string& type) {
 }
 
 void UIActivityViewController::showSaveAs() {
-    saveAs_ = std::make_shared<SaveAsPanel>(ShareActivities::defaultSavePath());
+    const UIImagePtr picture = firstPicture(items_);
+    saveAs_ = std::make_shared<SaveAsPanel>(picture ? ShareActivities::defaultSavePath(*picture)
+                                                    : std::string());
     const std::weak_ptr<UIViewController> weakSelf = weak_from_this();
     const auto self = [weakSelf] {
         return std::static_pointer_cast<UIActivityViewController>(weakSelf.lock());

@@ -132,6 +132,8 @@ void UIPopoverController::presentPopoverFromRectInViewPermittedArrowDirectionsAn
     overlay_ = overlay;
     window->addSubview(overlay_);
     shownPopovers().push_back(shared_from_this());
+    // Escape and other keys reach the content as they would a presented screen.
+    UIViewController::addFloatingScreen(content_);
 
     const auto appeared = [content = content_](bool) { content->endAppearanceTransition(); };
     if (!animated) {
@@ -159,6 +161,7 @@ void UIPopoverController::dismissPopoverAnimated(bool animated) {
         self->content_->endAppearanceTransition();
         auto& shown = shownPopovers();
         shown.erase(std::remove(shown.begin(), shown.end(), self), shown.end());
+        UIViewController::removeFloatingScreen(*self->content_);
     };
     if (!animated) {
         gone(true);

@@ -204,6 +204,12 @@ bool NativeWindow::event(QEvent* event) {
         case QEvent::InputMethod:
             handleInputMethod(static_cast<QInputMethodEvent*>(event));
             return true;
+        case QEvent::Close:
+            if (!window_.shouldClose()) {
+                event->ignore();
+                return true;
+            }
+            return QWindow::event(event);
         case QEvent::InputMethodQuery: {
             // The window takes typed text for whichever view is the first responder.
             auto* query = static_cast<QInputMethodQueryEvent*>(event);

@@ -71,6 +71,9 @@ void UIWindow::makeKeyAndVisible() {
     if (!native_) {
         setFrame({frame().origin, NativeWindow::fittedToScreen(bounds().size)});
         native_ = std::make_unique<NativeWindow>(*this);
+        if (!title_.empty()) {
+            native_->setTitle(QString::fromStdString(title_));
+        }
         native_->create();
         UIScreen::setScale(native_->devicePixelRatio());
     }
@@ -81,6 +84,13 @@ void UIWindow::makeKeyAndVisible() {
 
 bool UIWindow::isVisible() const {
     return native_ && native_->isVisible();
+}
+
+void UIWindow::setTitle(const std::string& title) {
+    title_ = title;
+    if (native_) {
+        native_->setTitle(QString::fromStdString(title));
+    }
 }
 
 void UIWindow::installRootViewController(std::shared_ptr<UIViewController> controller,

@@ -41,6 +41,8 @@ public:
     using KeyHandler = std::function<bool(UIWindow& window, const UIKeyPress& key)>;
     // Answers whether the dropped files were taken.
     using FileDropHandler = std::function<bool(const std::vector<std::string>& paths)>;
+    // Answers whether the window may close now.
+    using CloseRequestHandler = std::function<bool()>;
 
     explicit UIWindow(const CGRect& frame = CGRect{{0, 0}, kPhoneSize});
     ~UIWindow() override;
@@ -52,6 +54,9 @@ public:
     // Makes the window key and opens it on the screen (offscreen in tests).
     void makeKeyAndVisible();
     bool isVisible() const;
+    // What the desktop shows in the window's title bar; until set, the program's name.
+    const std::string& title() const { return title_; }
+    void setTitle(const std::string& title);
 
     // The controller whose view fills the window. Setting it puts the controller's
     // view (controller->view(), loaded on the spot) in place of the previous one,
@@ -79,6 +84,12 @@ public:
     void setFileDropHandler(FileDropHandler handler) { fileDropHandler_ = std::move(handler); }
     // Hands local files dropped on the window to the handler; false without one.
     bool dropFiles(const std::vector<std::string>& paths);
+    // Asked when the user closes the desktop window from its title bar; without a
+    // handler it closes.
+    void setCloseRequestHandler(CloseRequestHandler handler) {
+        closeRequestHandler_ = std::move(handler);
+    }
+    bool shouldClose() const { return !closeRequestHandler_ || closeRequestHandler_(); }
     // Sends each touch to the view it began in: touchesBegan/Moved/Ended/Cancelled by
     // phase, grouped per view.
     static void deliverTouchesToViews(const UITouchSet& changed, const UIEvent& event);
@@ -103,4 +114,6 @@ private:
     UIViewPtr rootView_;
     std::unique_ptr<NativeWindow> native_;
     FileDropHandler fileDropHandler_;
+    CloseRequestHandler closeRequestHandler_;
+    std::string title_;
 };

@@ -23,7 +23,7 @@
 class AppFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        NSBundle::setMainBundlePath(PHOTOEDITOR_SOURCE_RESOURCES);
+        NSBundle::setMainBundlePath(resources_);
         library_ = std::filesystem::temp_directory_path() /
                    ("photoeditor-library-" + std::to_string(::getpid()) + "-" +
                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -75,4 +75,7 @@ protected:
 
     AppDelegate app_;
     std::filesystem::path library_;
+    // The application's resources: the repository's, or the built ones, which hold the
+    // resource bundle with its string tables as well.
+    std::string resources_ = PHOTOEDITOR_SOURCE_RESOURCES;
 };

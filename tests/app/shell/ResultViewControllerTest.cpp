@@ -67,8 +67,9 @@ TEST_F(ResultViewControllerTest, OnATabletTheShareSheetIsAPopoverAQuarterDown) {
     EXPECT_EQ(popover->popoverArrowDirection(), UIPopoverArrowDirectionUp);
     EXPECT_GE(box.origin.y, screen.height() / 4);
     EXPECT_LE(box.origin.y, screen.height() / 4 + 2 * UIPopoverController::kArrowSize);
-    popover->dismissPopoverAnimated(false);
+    QTest::keyClick(tablet.window()->nativeWindow(), Qt::Key_Escape);
     settle();
+    EXPECT_FALSE(popover->isPopoverVisible()) << "Escape closes it";
 }
 
 TEST_F(ResultViewControllerTest, CtrlSSavesToPhotosAndBackThenLeavesWithoutAsking) {
@@ -95,7 +96,7 @@ TEST_F(ResultViewControllerTest, CtrlSSavesToPhotosAndBackThenLeavesWithoutAskin
 }
 
 TEST_F(ResultViewControllerTest,
-       EscapeClosesTheShareSheetAndCtrlQAsksBeforeQuittingWithUnsavedWork) {
+       EscapeClosesTheShareSheetAndCtrlQOrClosingAsksBeforeQuittingWithUnsavedWork) {
     int quits = 0;
     UIApplication::sharedApplication().setTerminationHandler([&] { ++quits; });
     const auto result = showResult(picture());
@@ -113,11 +114,17 @@ TEST_F(ResultViewControllerTest,
     key(Qt::Key_Return);
     EXPECT_EQ(quits, 1) << "\"Discard\" quits";
 
+    EXPECT_FALSE(app_.window()->nativeWindow()->close()) << "the title bar's close asks too";
+    EXPECT_EQ(alertTitle(), "Discard your changes?");
+    key(Qt::Key_Return);
+    EXPECT_EQ(quits, 2);
+
     result->back();
     settle();
     key(Qt::Key_Return);
+    EXPECT_TRUE(app_.window()->shouldClose());
     key(Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(quits, 2) << "nothing to lose: quits at once";
+    EXPECT_EQ(quits, 3) << "nothing to lose: quits at once";
     UIApplication::sharedApplication().setTerminationHandler({});
 }
 
@@ -147,4 +154,26 @@ TEST_F(ResultViewControllerTest, EditOpensTheEditorOnTheResultAndItsResultReplac
     EXPECT_EQ(result->image(), edited);
     EXPECT_EQ(result->imageDisplayView()->image(), edited);
     EXPECT_TRUE(result->hasUnsavedWork()) << "the new picture is not saved yet";
+}
+
+// The checkerboard shows under a picture with transparent pixels only, and only where the
+// fitted picture lies, not in the letterbox around it; it follows a new size.
+TEST_F(ResultViewControllerTest, TransparentAreasShowTheCheckerboardUnderThePictureOnly) {
+    auto bitmap = CGImage::create(30, 20, CGPixelFormat::ARGB32Premultiplied);
+    const auto opaque = showResult(picture());
+    EXPECT_TRUE(opaque->checkerboardView()->isHidden());
+
+    const auto clear = showResult(UIImage::imageWithCGImage(bitmap));
+    ASSERT_FALSE(clear->checkerboardView()->isHidden());
+    const CGRect display = clear->imageDisplayView()->frame();
+    const CGRect under = clear->checkerboardView()->frame();
+    EXPECT_DOUBLE_EQ(under.width(), display.width());
+    EXPECT_NEAR(under.height(), display.width() * 2 / 3, 1e-9);
+    EXPECT_NEAR(under.midY(), display.midY(), 1e-9);
+
+    app_.window()->setFrame(CGRect{0, 0, 600, 500});
+    app_.window()->layoutIfNeeded();
+    const CGRect wide = clear->checkerboardView()->frame();
+    EXPECT_DOUBLE_EQ(wide.height(), clear->imageDisplayView()->frame().height());
+    EXPECT_NEAR(wide.width(), wide.height() * 3 / 2, 1e-9);
 }

@@ -3,10 +3,13 @@
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QImage>
+#include <cstring>
+#include <fstream>
 
 #include "platform/codecs/PictureMetadata.h"
 #include "platform/dispatch/DispatchQueue.h"
 #include "platform/graphics/ImageDecoder.h"
+#include "platform/graphics/ImageEncoder.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/ui/animation/AnimationClock.h"
 #include "platform/ui/controls/UIKeyboard.h"
@@ -14,6 +17,7 @@
 #include "platform/ui/screens/UIAlertView.h"
 #include "platform/ui/screens/UIDevice.h"
 #include "platform/ui/screens/UIToast.h"
+#include "platform/ui/sharing/ShareActivities.h"
 #include "platform/ui/sharing/UIActivityViewController.h"
 #include "platform/ui/sharing/UIPopoverController.h"
 #include "platform/ui/view/UILabel.h"
@@ -215,6 +219,58 @@ TEST(ShareSheet, SaveToPhotosAddsANewFileToTheLibrary) {
     const std::vector<std::string> saved = PhotoLibrary::picturePaths();
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ(ImageDecoder::decodeFile(saved[0])->size(), (CGSize{60, 40}));
+}
+
+// The quadrant picture read back from a PNG whose left half is see-through.
+UIImagePtr transparentPng(const PictureFolder& folder) {
+    const UIImagePtr quadrants = viewtest::quadrantPicture(60, 40);
+    const CGImage& opaque = *quadrants->CGImage();
+    auto bitmap = CGImage::create(60, 40, CGPixelFormat::ARGB32Premultiplied);
+    for (int y = 0; y < 40; ++y) {
+        std::memcpy(bitmap->mutableRow(y), opaque.row(y), 4 * 60);
+        std::memset(bitmap->mutableRow(y), 0, 4 * 30);
+    }
+    const std::string path = (folder.path() / "clear.png").string();
+    const auto bytes = ImageEncoder::encodePNG(*UIImage::imageWithCGImage(std::move(bitmap)));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+    return ImageDecoder::decodeFile(path);
+}
+
+TEST(ShareSheet, APictureWithTransparentPixelsIsSavedAndCopiedWithThem) {
+    PictureFolder source;
+    PictureFolder library;
+    PhotoLibraryGuard guard(library.path().string());
+    ShareScene scene;
+    scene.sheet =
+        std::make_shared<UIActivityViewController>(ValueArray{Value(transparentPng(source))});
+    scene.sheet->setCompletionHandler(
+        [outcome = scene.outcome](const std::string&, bool completed, const std::string& error) {
+            outcome->completed = completed;
+            outcome->error = error;
+        });
+    scene.presentModally();
+    scene.tap(*scene.sheet->buttonForActivityType(UIActivityTypeSaveToCameraRoll));
+    scene.settle();
+    ASSERT_TRUE(scene.outcome->completed) << scene.outcome->error;
+    const std::vector<std::string> saved = PhotoLibrary::picturePaths();
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_TRUE(saved[0].ends_with(".png")) << saved[0];
+    const QImage written(QString::fromStdString(saved[0]));
+    EXPECT_EQ(qAlpha(written.pixel(5, 5)), 0);
+    EXPECT_EQ(written.pixel(55, 35), QColor(Qt::white).rgba());
+
+    const UIImagePtr clear = transparentPng(source);
+    EXPECT_TRUE(ShareActivities::defaultSavePath(*clear).ends_with(".png"));
+    EXPECT_TRUE(ShareActivities::defaultSavePath(*scene.picture).ends_with(".jpg"));
+    bool copied = false;
+    ShareActivities::perform(
+        UIActivityTypeCopyToPasteboard, clear,
+        [&](const ShareActivities::Outcome& outcome) { copied = outcome.succeeded(); }, {});
+    scene.settle();
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(qAlpha(QGuiApplication::clipboard()->image().pixel(5, 5)), 0);
 }
 
 TEST(ShareSheet, AFailedActivityShowsAnAlertAndReportsTheFailure) {
