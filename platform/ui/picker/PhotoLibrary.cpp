@@ -8,6 +8,7 @@
 #include <ctime>
 #include <filesystem>
 #include <mutex>
+#include <set>
 #include <system_error>
 
 #include "platform/graphics/ImageDecoder.h"
@@ -21,6 +22,20 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+std::string lowercase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// What the decoder opens. Other files in a pictures folder (a licence, notes) are not
+// the user's pictures and are not counted as ones that couldn't be opened.
+bool hasPictureExtension(const fs::path& path) {
+    static const std::set<std::string> kExtensions = {".jpg", ".jpeg", ".png",  ".webp", ".gif",
+                                                      ".bmp", ".heic", ".heif", ".avif"};
+    return kExtensions.contains(lowercase(path.extension().string()));
+}
 
 struct Folders {
     std::mutex mutex;
@@ -96,7 +111,8 @@ std::vector<std::string> PhotoLibrary::sortedFiles(const std::string& folder) {
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         const fs::path& path = it->path();
         // Hidden files include the saver's temporary files while they are written.
-        if (path.filename().string().starts_with(".") || !it->is_regular_file(error)) {
+        if (path.filename().string().starts_with(".") || !hasPictureExtension(path) ||
+            !it->is_regular_file(error)) {
             continue;
         }
         const fs::file_time_type modified = it->last_write_time(error);
@@ -174,11 +190,8 @@ std::string PhotoLibrary::fileExtensionForImage(const UIImage& image) {
 
 std::vector<std::uint8_t> PhotoLibrary::encodeImage(const UIImage& image,
                                                     const std::string& extension) {
-    std::string lowercase = extension;
-    std::transform(lowercase.begin(), lowercase.end(), lowercase.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lowercase == ".png" ? ImageEncoder::encodePNG(image)
-                               : ImageEncoder::encodeJPEG(image, kJpegQuality);
+    return lowercase(extension) == ".png" ? ImageEncoder::encodePNG(image)
+                                          : ImageEncoder::encodeJPEG(image, kJpegQuality);
 }
 
 PhotoLibrary::SaveResult PhotoLibrary::saveImage(const UIImage& image) {

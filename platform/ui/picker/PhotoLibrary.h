@@ -39,9 +39,9 @@ public:
     static std::string defaultLibraryPath();
 
     // The files to show, newest first (by modification time, then by name): the
-    // library's regular, non-hidden files, or the fallback folder's when there are
-    // none. Nothing here reads the files; ones that turn out not to be pictures are
-    // for the caller to skip.
+    // library's regular, non-hidden files with a picture's extension, or the fallback
+    // folder's when there are none. Nothing here reads the files; ones that turn out not
+    // to be pictures are for the caller to skip.
     static std::vector<std::string> picturePaths();
     static Listing listing();
 

@@ -36,8 +36,9 @@ TEST(PhotoLibrary, ListsFilesNewestFirstAndFallsBackOnlyWhenTheLibraryHasNone) {
     PhotoLibraryGuard guard(library.path().string(), samples.path().string());
     std::filesystem::create_directory(library.file("folder.jpg"));
     library.addText(".hidden.jpg", 0);
+    library.addText("LICENSE.md", 0);
     EXPECT_EQ(PhotoLibrary::picturePaths(), std::vector<std::string>{sample})
-        << "folders and hidden files do not count as library files";
+        << "folders, hidden files and other documents do not count as library files";
 
     const std::string old = library.addPicture("old.jpg", 8, 8, 300);
     const std::string newest = library.addPicture("newest.jpg", 8, 8, 10);
