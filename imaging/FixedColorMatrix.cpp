@@ -74,17 +74,6 @@ void applyWithCurvesScalar(const FixedColorMatrix& m, const FixedColorMatrix::Cu
 
 namespace {
 
-std::uint32_t indexesFastest(const FixedColorMatrix& m, const std::uint32_t* in,
-                             std::uint16_t* indexes, std::size_t count, std::uint32_t opaqueBits) {
-#if defined(__x86_64__)
-    return vectorlevel::current() >= VectorLevel::Avx2
-               ? indexesAvx2(m, in, indexes, count, opaqueBits)
-               : indexesSse2(m, in, indexes, count, opaqueBits);
-#else
-    return indexesScalar(m, in, indexes, count, opaqueBits);
-#endif
-}
-
 // Makes the indexes of the row a stretch at a time, and hands each group of pixels to
 // lookUp(group's indexes, its first pixel in out, its length). Returns whether every
 // pixel was opaque.
@@ -96,7 +85,7 @@ bool applyThroughIndexes(const FixedColorMatrix& m, const std::uint32_t* in, std
     std::uint32_t all = 0xFFFFFFFFu;
     for (std::size_t first = 0; first < count; first += kStretch) {
         const std::size_t n = std::min(kStretch, count - first);
-        all &= indexesFastest(m, in + first, indexes, n, opaqueBits);
+        all &= fixedcolormatrix::indexes(m, in + first, indexes, n, opaqueBits);
         std::size_t g = 0;
         // A constant length lets the compiler unroll whole groups.
         for (; g + kGroup <= n; g += kGroup) {
@@ -110,23 +99,6 @@ bool applyThroughIndexes(const FixedColorMatrix& m, const std::uint32_t* in, std
 }
 
 }  // namespace
-
-void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
-           std::size_t count, std::uint32_t opaqueBits) {
-#if defined(__x86_64__)
-    if (vectorlevel::current() >= VectorLevel::Avx512) {
-        applyAvx512(m, in, out, count, opaqueBits);
-        return;
-    }
-    if (vectorlevel::current() >= VectorLevel::Avx2) {
-        applyAvx2(m, in, out, count, opaqueBits);
-        return;
-    }
-    applySse2(m, in, out, count, opaqueBits);
-#else
-    applyScalar(m, in, out, count, opaqueBits);
-#endif
-}
 
 bool applyWithCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
                      const std::uint32_t* in, std::uint32_t* out, std::size_t count,
@@ -146,7 +118,7 @@ bool applyWithCurves(const FixedColorMatrix& m, const FixedCurves& curves,
                      const FixedColorMatrix::Curves& tabulated, const std::uint32_t* in,
                      std::uint32_t* out, std::size_t count, std::uint32_t opaqueBits) {
 #if defined(__x86_64__)
-    if (vectorlevel::current() >= VectorLevel::Avx512) {
+    if (vectorlevel::current() == VectorLevel::Avx512) {
         const std::size_t whole = count - count % kWideGroup;
         const std::uint32_t all = applyWithCurvesAvx512(m, curves, in, out, whole, opaqueBits);
         return applyWithCurves(m, tabulated, in + whole, out + whole, count - whole, opaqueBits) &&

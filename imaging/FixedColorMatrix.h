@@ -12,7 +12,7 @@ struct FixedCurves;
 //     s_c = weights[c][0]·blue + weights[c][1]·green + weights[c][2]·red + weights[c][3]·alpha
 // with 1.0 = 2^shift. The offset rides on alpha, which is exactly how an affine colour
 // transform acts on premultiplied colour, so translucent pixels need no unpremultiply.
-// Every path (scalar, SSE2, AVX2) computes exactly the formulas of the inline members.
+// Every path computes exactly the formulas of the inline members.
 struct FixedColorMatrix {
     // Curve indexes carry this many bits below each byte level.
     static constexpr int kIndexBits = 4;
@@ -88,29 +88,23 @@ void applyWithCurvesScalar(const FixedColorMatrix& m, const FixedColorMatrix::Cu
                            const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                            std::uint32_t opaqueBits);
 
+// The fastest path the current vector level runs.
+void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
+           std::size_t count, std::uint32_t opaqueBits);
+std::uint32_t indexes(const FixedColorMatrix& m, const std::uint32_t* in, std::uint16_t* indexes,
+                      std::size_t count, std::uint32_t opaqueBits);
+
 #if defined(__x86_64__)
-void applySse2(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
-               std::size_t count, std::uint32_t opaqueBits);
-std::uint32_t indexesSse2(const FixedColorMatrix& m, const std::uint32_t* in,
-                          std::uint16_t* indexes, std::size_t count, std::uint32_t opaqueBits);
-// Only where AVX2 was found at run time.
-void applyAvx2(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
-               std::size_t count, std::uint32_t opaqueBits);
-std::uint32_t indexesAvx2(const FixedColorMatrix& m, const std::uint32_t* in,
-                          std::uint16_t* indexes, std::size_t count, std::uint32_t opaqueBits);
-// Only where AVX-512BW and VNNI were found at run time.
+// Only at the AVX-512 level, where its byte dot products beat the portable vectors.
 void applyAvx512(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
                  std::size_t count, std::uint32_t opaqueBits);
-// The same: every pixel of the whole kWideGroups in
-// count, as if opaque, through the matrix and the curves. Returns the AND of the pixels read.
+// The same: every pixel of the whole kWideGroups in count, as if opaque,
+// through the matrix and the curves. Returns the AND of the pixels read.
 std::uint32_t applyWithCurvesAvx512(const FixedColorMatrix& m, const FixedCurves& curves,
                                     const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                                     std::uint32_t opaqueBits);
 #endif
 
-// The fastest path this processor runs.
-void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
-           std::size_t count, std::uint32_t opaqueBits);
 // Every pixel as if opaque; the caller redoes translucent ones. The indexes are made
 // with vectors, the curves looked up one by one. Returns whether every pixel was opaque.
 bool applyWithCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,

@@ -2,7 +2,8 @@
 # Runs bench_imaging and the OpenCV reference side by side and prints our time over the
 # reference's for each target (below 1 means faster).
 #   bench/imaging/compare.sh [build folder] [megapixels...]   e.g. compare.sh build 12
-# BENCH_IMAGING names another bench_imaging program to run instead of the build's.
+# BENCH_IMAGING names another bench_imaging program to run instead of the build's;
+# PHOTOEDITOR_VECTOR_LEVEL (portable, sse4, avx2, avx512, neon) lowers the engine's level.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -14,6 +15,7 @@ results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT
 
 filter=$(printf '|%sMP' "${sizes[@]}")
+echo "vector level: ${PHOTOEDITOR_VECTOR_LEVEL:-the processor's best}"
 # The best of five, as the reference takes, so a busy moment on a shared machine counts
 # against neither side; each after a warm-up, so renders reuse their buffers as they do
 # in use.

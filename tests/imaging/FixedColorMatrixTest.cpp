@@ -6,7 +6,8 @@
 #include "imaging/FixedColorMatrix.h"
 #include "imaging/FixedCurves.h"
 #include "imaging/VectorLevel.h"
-#include "tests/imaging/TestPictures.h"
+#include "tests/imaging/EveryVectorLevel.h"
+#include "tests/imaging/RandomPixels.h"
 
 namespace {
 
@@ -31,36 +32,8 @@ ColorMatrix randomMatrix(std::mt19937& random, float reach) {
     return m;
 }
 
-using ApplyPath = void (*)(const FixedColorMatrix&, const std::uint32_t*, std::uint32_t*,
-                           std::size_t, std::uint32_t);
-using IndexPath = std::uint32_t (*)(const FixedColorMatrix&, const std::uint32_t*, std::uint16_t*,
-                                    std::size_t, std::uint32_t);
-
-struct Paths {
-    std::vector<ApplyPath> apply{fixedcolormatrix::apply};
-    std::vector<IndexPath> indexes;
-};
-
-// Every vector path this processor can run, each on its own.
-Paths vectorPaths() {
-    Paths paths;
-#if defined(__x86_64__)
-    paths.apply.push_back(fixedcolormatrix::applySse2);
-    paths.indexes.push_back(fixedcolormatrix::indexesSse2);
-    if (__builtin_cpu_supports("avx2")) {
-        paths.apply.push_back(fixedcolormatrix::applyAvx2);
-        paths.indexes.push_back(fixedcolormatrix::indexesAvx2);
-    }
-    if (__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vnni")) {
-        paths.apply.push_back(fixedcolormatrix::applyAvx512);
-    }
-#endif
-    return paths;
-}
-
-TEST(FixedColorMatrixTest, EveryVectorPathGivesTheScalarPixelsAndIndexes) {
+TEST(FixedColorMatrixTest, EveryVectorLevelGivesTheScalarPixelsAndIndexes) {
     std::mt19937 random(11);
-    const Paths paths = vectorPaths();
     FixedColorMatrix::Curves curves;
     for (auto& table : curves) {
         for (auto& level : table) {
@@ -76,33 +49,37 @@ TEST(FixedColorMatrixTest, EveryVectorPathGivesTheScalarPixelsAndIndexes) {
             for (std::uint32_t opaqueBits : {0u, 0xFF000000u}) {
                 std::vector<std::uint32_t> scalar(count), fast(count);
                 fixedcolormatrix::applyScalar(m, in.data(), scalar.data(), count, opaqueBits);
-                for (ApplyPath path : paths.apply) {
-                    path(m, in.data(), fast.data(), count, opaqueBits);
+                atEveryVectorLevel([&] {
+                    fixedcolormatrix::apply(m, in.data(), fast.data(), count, opaqueBits);
                     EXPECT_EQ(fast, scalar);
-                }
+                });
                 fixedcolormatrix::applyWithCurvesScalar(m, curves, in.data(), scalar.data(), count,
                                                         opaqueBits);
                 bool allOpaque = true;
                 for (std::uint32_t p : in) {
                     allOpaque = allOpaque && (p | opaqueBits) >= 0xFF000000u;
                 }
-                EXPECT_EQ(fixedcolormatrix::applyWithCurves(m, curves, in.data(), fast.data(),
-                                                            count, opaqueBits),
-                          allOpaque);
-                EXPECT_EQ(fast, scalar);
+                atEveryVectorLevel([&] {
+                    EXPECT_EQ(fixedcolormatrix::applyWithCurves(m, curves, in.data(), fast.data(),
+                                                                count, opaqueBits),
+                              allOpaque);
+                    EXPECT_EQ(fast, scalar);
+                });
                 std::vector<std::uint16_t> scalarIndexes(3 * count + 24),
                     fastIndexes(3 * count + 24);
                 const std::uint32_t scalarAll = fixedcolormatrix::indexesScalar(
                     m, in.data(), scalarIndexes.data(), count, opaqueBits);
-                for (IndexPath path : paths.indexes) {
-                    EXPECT_EQ(path(m, in.data(), fastIndexes.data(), count, opaqueBits), scalarAll);
+                atEveryVectorLevel([&] {
+                    EXPECT_EQ(fixedcolormatrix::indexes(m, in.data(), fastIndexes.data(), count,
+                                                        opaqueBits),
+                              scalarAll);
                     for (std::size_t x = 0; x < count; ++x) {
                         for (int c = 0; c < 3; ++c) {
                             const std::size_t i = fixedcolormatrix::indexPosition(x, c);
                             ASSERT_EQ(fastIndexes[i], scalarIndexes[i]) << x << " " << c;
                         }
                     }
-                }
+                });
             }
         }
     }
@@ -130,7 +107,7 @@ FixedCurves randomCurves(std::mt19937& random) {
 }
 
 TEST(FixedColorMatrixTest, CurvesInRegistersGiveTheScalarPixels) {
-    if (vectorlevel::current() < VectorLevel::Avx512) {
+    if (vectorlevel::current() != VectorLevel::Avx512) {
         GTEST_SKIP() << "no AVX-512 on this processor: the byte tables serve instead";
     }
     std::mt19937 random(31);

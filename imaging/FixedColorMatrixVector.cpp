@@ -1,0 +1,154 @@
+// The matrix's row kernels, written once for every vector target.
+#include "imaging/VectorTargets.h"
+
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "imaging/FixedColorMatrixVector.cpp"
+#include "hwy/foreach_target.h"  // IWYU pragma: keep
+
+#include "hwy/highway.h"
+#include "imaging/FixedColorMatrix.h"
+#include "imaging/VectorDispatch.h"
+
+HWY_BEFORE_NAMESPACE();
+namespace fixedcolormatrix::HWY_NAMESPACE {
+#if HWY_TARGET != HWY_SCALAR
+
+namespace hn = hwy::HWY_NAMESPACE;
+
+// FixedColorMatrix::sum of every pixel, in its 32-bit lane. Each lane read as two 16-bit
+// halves holds blue and red under a mask, green and alpha shifted down a byte, so two
+// multiply-adds of 16-bit pairs make a pixel's sum.
+template <class D>
+class Matrix {
+public:
+    using V = hn::Vec<D>;
+    using D16 = hn::Repartition<std::int16_t, D>;
+    using V16 = hn::Vec<D16>;
+
+    Matrix(D d, const FixedColorMatrix& m, int shift)
+        : half_(hn::Set(d, 1 << (shift - 1))), shift_(shift) {
+        for (int c = 0; c < 3; ++c) {
+            blueRed_[c] = pairOf(d, m.weights[c][0], m.weights[c][2]);
+            greenAlpha_[c] = pairOf(d, m.weights[c][1], m.weights[c][3]);
+        }
+    }
+
+    struct Split {
+        V16 blueRed;
+        V16 greenAlpha;
+    };
+
+    static Split split(D d, V pixels) {
+        const D16 d16;
+        const V lowBytes = hn::Set(d, 0x00FF00FF);
+        return {hn::BitCast(d16, hn::And(pixels, lowBytes)),
+                hn::BitCast(d16, hn::And(hn::ShiftRight<8>(pixels), lowBytes))};
+    }
+
+    // (sum + half) >> shift of colour c.
+    V rounded(D d, int c, const Split& pixels) const {
+        V ignored = hn::Zero(d);
+        V sums = hn::ReorderWidenMulAccumulate(d, pixels.blueRed, blueRed_[c], half_, ignored);
+        sums = hn::ReorderWidenMulAccumulate(d, pixels.greenAlpha, greenAlpha_[c], sums, ignored);
+        return hn::ShiftRightSame(hn::RearrangeToOddPlusEven(sums, ignored), shift_);
+    }
+
+private:
+    static V16 pairOf(D d, std::int16_t low, std::int16_t high) {
+        return hn::BitCast(D16(),
+                           hn::Set(d, static_cast<std::int32_t>(
+                                          static_cast<std::uint16_t>(low) |
+                                          std::uint32_t{static_cast<std::uint16_t>(high)} << 16)));
+    }
+
+    V16 blueRed_[3];
+    V16 greenAlpha_[3];
+    V half_;
+    int shift_;
+};
+
+void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
+           std::size_t count, std::uint32_t opaqueBits) {
+    const hn::ScalableTag<std::int32_t> d;
+    const hn::RebindToUnsigned<decltype(d)> du;
+    using V = hn::Vec<decltype(d)>;
+    const Matrix<decltype(d)> matrix(d, m, m.shift);
+    const V forced = hn::Set(d, static_cast<std::int32_t>(opaqueBits));
+    const V zero = hn::Zero(d);
+    const std::size_t n = hn::Lanes(d);
+    std::size_t x = 0;
+    for (; x + n <= count; x += n) {
+        const V pixels = hn::Or(hn::BitCast(d, hn::LoadU(du, in + x)), forced);
+        const V alpha = hn::BitCast(d, hn::ShiftRight<24>(hn::BitCast(du, pixels)));
+        const auto split = matrix.split(d, pixels);
+        V result = hn::ShiftLeft<24>(alpha);
+        for (int c = 0; c < 3; ++c) {
+            const V v = hn::Min(hn::Max(matrix.rounded(d, c, split), zero), alpha);
+            result = hn::Or(result, hn::ShiftLeftSame(v, 8 * c));
+        }
+        hn::StoreU(hn::BitCast(du, result), du, out + x);
+    }
+    applyScalar(m, in + x, out + x, count - x, opaqueBits);
+}
+
+std::uint32_t indexes(const FixedColorMatrix& m, const std::uint32_t* in, std::uint16_t* indexes,
+                      std::size_t count, std::uint32_t opaqueBits) {
+    // No more pixels a step than a group holds, so every store stays in one group.
+    const hn::CappedTag<std::int32_t, kGroup> d;
+    const hn::RebindToUnsigned<decltype(d)> du;
+    const hn::Rebind<std::uint16_t, decltype(d)> d16;
+    using V = hn::Vec<decltype(d)>;
+    const Matrix<decltype(d)> matrix(d, m, m.shift - FixedColorMatrix::kIndexBits);
+    const V forced = hn::Set(d, static_cast<std::int32_t>(opaqueBits));
+    const V zero = hn::Zero(d);
+    const V top = hn::Set(d, FixedColorMatrix::kIndexMax);
+    V all = hn::Set(d, -1);
+    const std::size_t n = hn::Lanes(d);
+    std::size_t x = 0;
+    for (; x + kGroup <= count; x += kGroup) {
+        for (std::size_t first = x; first < x + kGroup; first += n) {
+            const V pixels = hn::Or(hn::BitCast(d, hn::LoadU(du, in + first)), forced);
+            all = hn::And(all, pixels);
+            const auto split = matrix.split(d, pixels);
+            for (int c = 0; c < 3; ++c) {
+                const V v = hn::Min(hn::Max(matrix.rounded(d, c, split), zero), top);
+                hn::StoreU(hn::DemoteTo(d16, v), d16, indexes + indexPosition(first, c));
+            }
+        }
+    }
+    HWY_ALIGN std::int32_t lanes[hn::MaxLanes(d)];
+    hn::Store(all, d, lanes);
+    std::uint32_t result = indexesScalar(m, in + x, indexes + 3 * x, count - x, opaqueBits);
+    for (std::size_t k = 0; k < n; ++k) {
+        result &= static_cast<std::uint32_t>(lanes[k]);
+    }
+    return result;
+}
+
+#endif
+}  // namespace fixedcolormatrix::HWY_NAMESPACE
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+namespace fixedcolormatrix {
+
+void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
+           std::size_t count, std::uint32_t opaqueBits) {
+#if defined(__x86_64__)
+    if (vectorlevel::current() == VectorLevel::Avx512) {
+        applyAvx512(m, in, out, count, opaqueBits);
+        return;
+    }
+#endif
+    static decltype(&applyScalar) const versions[] = VECTOR_KERNEL_TABLE(apply);
+    vectordispatch::chosen(versions, &applyScalar)(m, in, out, count, opaqueBits);
+}
+
+std::uint32_t indexes(const FixedColorMatrix& m, const std::uint32_t* in, std::uint16_t* indexes,
+                      std::size_t count, std::uint32_t opaqueBits) {
+    static decltype(&indexesScalar) const versions[] = VECTOR_KERNEL_TABLE(indexes);
+    return vectordispatch::chosen(versions, &indexesScalar)(m, in, indexes, count, opaqueBits);
+}
+
+}  // namespace fixedcolormatrix
+#endif
