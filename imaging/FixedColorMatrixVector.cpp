@@ -47,10 +47,12 @@ public:
 
     // (sum + half) >> shift of colour c.
     V rounded(D d, int c, const Split& pixels) const {
-        V ignored = hn::Zero(d);
-        V sums = hn::ReorderWidenMulAccumulate(d, pixels.blueRed, blueRed_[c], half_, ignored);
-        sums = hn::ReorderWidenMulAccumulate(d, pixels.greenAlpha, greenAlpha_[c], sums, ignored);
-        return hn::ShiftRightSame(hn::RearrangeToOddPlusEven(sums, ignored), shift_);
+        // The accumulators hold products in an order of the target's choosing until
+        // rearranged, so they start from zero and the rounding comes after.
+        V odd = hn::Zero(d);
+        V sums = hn::ReorderWidenMulAccumulate(d, pixels.blueRed, blueRed_[c], hn::Zero(d), odd);
+        sums = hn::ReorderWidenMulAccumulate(d, pixels.greenAlpha, greenAlpha_[c], sums, odd);
+        return hn::ShiftRightSame(hn::Add(hn::RearrangeToOddPlusEven(sums, odd), half_), shift_);
     }
 
 private:
