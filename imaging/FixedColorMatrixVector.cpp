@@ -7,6 +7,7 @@
 
 #include "hwy/highway.h"
 #include "imaging/FixedColorMatrix.h"
+#include "imaging/PairSums-inl.h"
 #include "imaging/VectorDispatch.h"
 
 HWY_BEFORE_NAMESPACE();
@@ -14,6 +15,8 @@ namespace fixedcolormatrix::HWY_NAMESPACE {
 #if HWY_TARGET != HWY_SCALAR
 
 namespace hn = hwy::HWY_NAMESPACE;
+using vectorkernels::HWY_NAMESPACE::factorPairs;
+using vectorkernels::HWY_NAMESPACE::PairSums;
 
 // FixedColorMatrix::sum of every pixel, in its 32-bit lane. Each lane read as two 16-bit
 // halves holds blue and red under a mask, green and alpha shifted down a byte, so two
@@ -28,8 +31,8 @@ public:
     Matrix(D d, const FixedColorMatrix& m, int shift)
         : half_(hn::Set(d, 1 << (shift - 1))), shift_(shift) {
         for (int c = 0; c < 3; ++c) {
-            blueRed_[c] = pairOf(d, m.weights[c][0], m.weights[c][2]);
-            greenAlpha_[c] = pairOf(d, m.weights[c][1], m.weights[c][3]);
+            blueRed_[c] = factorPairs(d, m.weights[c][0], m.weights[c][2]);
+            greenAlpha_[c] = factorPairs(d, m.weights[c][1], m.weights[c][3]);
         }
     }
 
@@ -47,22 +50,13 @@ public:
 
     // (sum + half) >> shift of colour c.
     V rounded(D d, int c, const Split& pixels) const {
-        // The accumulators hold products in an order of the target's choosing until
-        // rearranged, so they start from zero and the rounding comes after.
-        V odd = hn::Zero(d);
-        V sums = hn::ReorderWidenMulAccumulate(d, pixels.blueRed, blueRed_[c], hn::Zero(d), odd);
-        sums = hn::ReorderWidenMulAccumulate(d, pixels.greenAlpha, greenAlpha_[c], sums, odd);
-        return hn::ShiftRightSame(hn::Add(hn::RearrangeToOddPlusEven(sums, odd), half_), shift_);
+        PairSums<D> sums(d);
+        sums.add(pixels.blueRed, blueRed_[c]);
+        sums.add(pixels.greenAlpha, greenAlpha_[c]);
+        return hn::ShiftRightSame(hn::Add(sums.total(), half_), shift_);
     }
 
 private:
-    static V16 pairOf(D d, std::int16_t low, std::int16_t high) {
-        return hn::BitCast(D16(),
-                           hn::Set(d, static_cast<std::int32_t>(
-                                          static_cast<std::uint16_t>(low) |
-                                          std::uint32_t{static_cast<std::uint16_t>(high)} << 16)));
-    }
-
     V16 blueRed_[3];
     V16 greenAlpha_[3];
     V half_;

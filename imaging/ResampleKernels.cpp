@@ -1,7 +1,5 @@
 #include "imaging/ResampleKernels.h"
 
-#include "imaging/VectorLevel.h"
-
 namespace resample {
 
 void verticalScalar(const std::uint8_t* const* rows, const std::int16_t* weights, int taps,
@@ -23,27 +21,6 @@ void horizontalScalar(const HorizontalRow& row, std::uint32_t* out, std::ptrdiff
                                                  row.columns.weights(i), taps) |
                                row.opaqueBits;
     }
-}
-
-void vertical(const std::uint8_t* const* rows, const std::int16_t* weights, int taps,
-              std::int16_t* sums, std::size_t begin, std::size_t end) {
-#if defined(__x86_64__)
-    if (vectorlevel::current() >= VectorLevel::Avx2) {
-        verticalAvx2(rows, weights, taps, sums, begin, end);
-        return;
-    }
-    verticalSse2(rows, weights, taps, sums, begin, end);
-#else
-    verticalScalar(rows, weights, taps, sums, begin, end);
-#endif
-}
-
-void horizontal(const HorizontalRow& row, std::uint32_t* out, std::ptrdiff_t step) {
-#if defined(__x86_64__)
-    horizontalSse2(row, out, step);
-#else
-    horizontalScalar(row, out, step);
-#endif
 }
 
 }  // namespace resample

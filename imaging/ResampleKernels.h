@@ -6,7 +6,7 @@
 #include "imaging/ResampleWeights.h"
 
 // The two passes of a resample, on 8-bit channels with ResampleWeights' fixed-point
-// weights. Every path (scalar, SSE2) gives exactly the same values.
+// weights. Every path gives exactly the same values.
 namespace resample {
 
 // The vertical sums keep this many fraction bits below each byte level: the largest,
@@ -19,13 +19,7 @@ constexpr int kHorizontalShift = ResampleWeights::kFractionBits + kSumBits;
 // begin ≤ j < end.
 void verticalScalar(const std::uint8_t* const* rows, const std::int16_t* weights, int taps,
                     std::int16_t* sums, std::size_t begin, std::size_t end);
-#if defined(__x86_64__)
-void verticalSse2(const std::uint8_t* const* rows, const std::int16_t* weights, int taps,
-                  std::int16_t* sums, std::size_t begin, std::size_t end);
-// Only where AVX2 was found at run time.
-void verticalAvx2(const std::uint8_t* const* rows, const std::int16_t* weights, int taps,
-                  std::int16_t* sums, std::size_t begin, std::size_t end);
-#endif
+// The fastest path the current vector level runs.
 void vertical(const std::uint8_t* const* rows, const std::int16_t* weights, int taps,
               std::int16_t* sums, std::size_t begin, std::size_t end);
 
@@ -57,9 +51,6 @@ struct HorizontalRow {
     std::uint32_t opaqueBits;
 };
 void horizontalScalar(const HorizontalRow& row, std::uint32_t* out, std::ptrdiff_t step);
-#if defined(__x86_64__)
-void horizontalSse2(const HorizontalRow& row, std::uint32_t* out, std::ptrdiff_t step);
-#endif
 void horizontal(const HorizontalRow& row, std::uint32_t* out, std::ptrdiff_t step);
 
 }  // namespace resample

@@ -4,23 +4,9 @@
 #include <vector>
 
 #include "imaging/ResampleKernels.h"
+#include "tests/imaging/EveryVectorLevel.h"
 
 namespace {
-
-using VerticalPath = void (*)(const std::uint8_t* const*, const std::int16_t*, int, std::int16_t*,
-                              std::size_t, std::size_t);
-
-// Every vector path this processor can run, each on its own.
-std::vector<VerticalPath> verticalPaths() {
-    std::vector<VerticalPath> paths{resample::vertical};
-#if defined(__x86_64__)
-    paths.push_back(resample::verticalSse2);
-    if (__builtin_cpu_supports("avx2")) {
-        paths.push_back(resample::verticalAvx2);
-    }
-#endif
-    return paths;
-}
 
 TEST(ResampleKernelsTest, VectorPassesGiveTheScalarSums) {
     std::mt19937 random(17);
@@ -47,11 +33,12 @@ TEST(ResampleKernelsTest, VectorPassesGiveTheScalarSums) {
                 std::vector<std::int16_t> scalar(end, -1);
                 resample::verticalScalar(pointers.data(), weights.data(), taps, scalar.data(),
                                          begin, end);
-                for (VerticalPath path : verticalPaths()) {
+                atEveryVectorLevel([&] {
                     std::vector<std::int16_t> fast(end, -1);
-                    path(pointers.data(), weights.data(), taps, fast.data(), begin, end);
+                    resample::vertical(pointers.data(), weights.data(), taps, fast.data(), begin,
+                                       end);
                     EXPECT_EQ(fast, scalar);
-                }
+                });
             }
         }
     }
@@ -73,8 +60,10 @@ TEST(ResampleKernelsTest, VectorRowsGiveTheScalarPixels) {
                 // Written backwards with a stride, as a turned picture's rows are.
                 std::vector<std::uint32_t> scalar(2 * c[3], 7), fast(2 * c[3], 7);
                 resample::horizontalScalar(row, scalar.data() + 2 * c[3] - 1, -2);
-                resample::horizontal(row, fast.data() + 2 * c[3] - 1, -2);
-                EXPECT_EQ(fast, scalar) << c[0] << " to " << c[1];
+                atEveryVectorLevel([&] {
+                    resample::horizontal(row, fast.data() + 2 * c[3] - 1, -2);
+                    EXPECT_EQ(fast, scalar) << c[0] << " to " << c[1];
+                });
             }
         }
     }
