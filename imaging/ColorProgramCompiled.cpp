@@ -49,7 +49,6 @@ ColorProgram::Compiled::Compiled(const ColorProgram& program) : program_(program
         shape_ = Shape::Tables;
         tabulate(firstMatrix == 1 ? &stages.front() : nullptr,
                  hasMatrix ? &stages[firstMatrix] : nullptr, rest == 1 ? &stages.back() : nullptr);
-        vectorised_ = vectorlevel::current() >= VectorLevel::Avx2;
     }
 }
 
@@ -127,15 +126,7 @@ bool ColorProgram::Compiled::applyMatrixThenCurves(const std::uint32_t* in, std:
 
 void ColorProgram::Compiled::applyTables(const std::uint32_t* in, std::uint32_t* out,
                                          std::size_t count, std::uint32_t opaqueBits) const {
-#if defined(__x86_64__)
-    if (vectorised_) {
-        applyColorTablesAvx2(tables_, in, out, count, opaqueBits);
-        return;
-    }
-#endif
-    for (std::size_t x = 0; x < count; ++x) {
-        out[x] = tables_.opaquePixel(in[x] | opaqueBits);
-    }
+    colortables::apply(tables_, in, out, count, opaqueBits);
 }
 
 void ColorProgram::Compiled::redoTranslucent(const std::uint32_t* in, std::uint32_t* out,
@@ -172,7 +163,7 @@ void ColorProgram::Compiled::tabulateCurves(const Stage& curves) {
             bytes[c][i] = toByte(curves.lookUp(kProgramChannel[c], static_cast<float>(i) / 255));
         }
     }
-    curvesInRegisters_ = vectorlevel::current() >= VectorLevel::Avx512;
+    curvesInRegisters_ = vectorlevel::current() == VectorLevel::Avx512;
     if (curvesInRegisters_) {
         return;
     }
@@ -191,7 +182,7 @@ void ColorProgram::Compiled::tabulateMatrixThenCurves(const Stage& matrix, const
     fittedFinals_ = FixedCurves::fitted(curve);
     if (fittedFinals_) {
         fittedFinals_->tabulate(finals_);
-        finalsInRegisters_ = vectorlevel::current() >= VectorLevel::Avx512;
+        finalsInRegisters_ = vectorlevel::current() == VectorLevel::Avx512;
     } else {
         for (int c = 0; c < 3; ++c) {
             for (int j = 0; j <= FixedColorMatrix::kIndexMax; ++j) {

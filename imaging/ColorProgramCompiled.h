@@ -57,7 +57,6 @@ private:
 
     const ColorProgram& program_;
     Shape shape_ = Shape::Stages;
-    bool vectorised_ = false;
     // Colour channels here are in memory order: blue, green, red.
     ByteCurves curves_{};
     bool curvesInRegisters_ = false;

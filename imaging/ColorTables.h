@@ -35,9 +35,14 @@ struct ColorTables {
     }
 };
 
-#if defined(__x86_64__)
 // Every pixel of the row as if opaque (with opaqueBits ORed in); the caller redoes
-// translucent ones. Runs only where AVX2 was found at run time.
-void applyColorTablesAvx2(const ColorTables& tables, const std::uint32_t* in, std::uint32_t* out,
-                          std::size_t count, std::uint32_t opaqueBits);
-#endif
+// translucent ones.
+namespace colortables {
+
+void applyScalar(const ColorTables& tables, const std::uint32_t* in, std::uint32_t* out,
+                 std::size_t count, std::uint32_t opaqueBits);
+// The fastest path the current vector level runs.
+void apply(const ColorTables& tables, const std::uint32_t* in, std::uint32_t* out,
+           std::size_t count, std::uint32_t opaqueBits);
+
+}  // namespace colortables

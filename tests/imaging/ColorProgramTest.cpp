@@ -4,41 +4,9 @@
 #include <random>
 
 #include "imaging/ColorProgram.h"
-#include "imaging/ColorTables.h"
 #include "tests/imaging/TestPictures.h"
 
 namespace {
-
-TEST(ColorProgramTest, TheVectorPathMatchesTheScalarFormula) {
-    if (!__builtin_cpu_supports("avx2")) {
-        GTEST_SKIP() << "no AVX2 on this processor: only the scalar path runs here";
-    }
-    std::mt19937 random(3);
-    ColorTables tables{};
-    for (int c = 0; c < 3; ++c) {
-        for (int i = 0; i < 256; ++i) {
-            tables.inputs[c][i] = static_cast<std::int32_t>(random() % 9000) - 500;
-        }
-        for (int k = 0; k < 3; ++k) {
-            tables.coefficients[c][k] = static_cast<std::int32_t>(random() % 12000) - 4000;
-        }
-        tables.offsets[c] = (static_cast<std::int32_t>(random() % 4000) - 2000) * ColorTables::kOne;
-        for (auto& b : tables.finals[c]) {
-            b = static_cast<std::uint8_t>(random());
-        }
-    }
-    std::vector<std::uint32_t> in(1003);
-    for (auto& p : in) {
-        p = random();
-    }
-    for (std::uint32_t opaqueBits : {0u, 0xFF000000u}) {
-        std::vector<std::uint32_t> out(in.size());
-        applyColorTablesAvx2(tables, in.data(), out.data(), in.size(), opaqueBits);
-        for (std::size_t x = 0; x < in.size(); ++x) {
-            ASSERT_EQ(out[x], tables.opaquePixel(in[x] | opaqueBits)) << x;
-        }
-    }
-}
 
 TEST(ColorProgramTest, JoinedProgramsComputeWhatTheStepsComputeInTurn) {
     const ColorProgram saturate = ColorProgram::matrix(ColorMatrix::saturation(1.7f));
