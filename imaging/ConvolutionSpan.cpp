@@ -1,7 +1,5 @@
 #include "imaging/ConvolutionSpan.h"
 
-#include "imaging/VectorLevel.h"
-
 ConvolutionTaps::ConvolutionTaps(const std::int16_t* kernel, int count, std::int32_t divisor)
     : weights(kernel, kernel + count), divisor(divisor), symmetric(true) {
     for (int i = 0; i < count / 2; ++i) {
@@ -22,16 +20,5 @@ ConvolutionTaps::ConvolutionTaps(const std::int16_t* kernel, int count, std::int
 }
 
 ConvolveSpan selectConvolveSpan(const ConvolutionTaps& taps) {
-    if (!taps.symmetric) {
-        return convolveSpanScalar;
-    }
-#if defined(__x86_64__)
-    // SSE2 is part of every x86-64 processor; AVX2 only of the newer ones.
-    if (vectorlevel::current() >= VectorLevel::Avx2) {
-        return convolveSymmetricSpanAvx2;
-    }
-    return convolveSymmetricSpanSse2;
-#else
-    return convolveSpanScalar;
-#endif
+    return taps.symmetric ? convolution::convolveSymmetricSpan : convolveSpanScalar;
 }

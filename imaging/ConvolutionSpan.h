@@ -30,15 +30,14 @@ using ConvolveSpan = void (*)(const ConvolutionTaps& taps, const std::uint8_t* c
 void convolveSpanScalar(const ConvolutionTaps& taps, const std::uint8_t* const* sources,
                         std::uint8_t* out, std::size_t begin, std::size_t end);
 
-#if defined(__x86_64__)
-// Vector paths for symmetric kernels; they finish a span's last bytes with the scalar loop.
-void convolveSymmetricSpanSse2(const ConvolutionTaps& taps, const std::uint8_t* const* sources,
-                               std::uint8_t* out, std::size_t begin, std::size_t end);
-void convolveSymmetricSpanAvx2(const ConvolutionTaps& taps, const std::uint8_t* const* sources,
-                               std::uint8_t* out, std::size_t begin, std::size_t end);
-#endif
+namespace convolution {
+// The vector path for symmetric kernels at the current vector level; it finishes a span's
+// last bytes with the scalar loop.
+void convolveSymmetricSpan(const ConvolutionTaps& taps, const std::uint8_t* const* sources,
+                           std::uint8_t* out, std::size_t begin, std::size_t end);
+}  // namespace convolution
 
-// The fastest path this machine runs for these taps, chosen at run time.
+// The fastest path for these taps.
 ConvolveSpan selectConvolveSpan(const ConvolutionTaps& taps);
 
 // The division and clamp every path shares; sum already includes floor(divisor / 2).

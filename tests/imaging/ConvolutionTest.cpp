@@ -4,19 +4,14 @@
 #include <random>
 #include <vector>
 
-#include "imaging/ConvolutionSpan.h"
 #include "imaging/GaussianKernel.h"
 #include "imaging/vImageConvolve.h"
+#include "tests/imaging/ConvolutionInputs.h"
 
 namespace {
 
-std::vector<std::uint8_t> randomBytes(std::size_t count, std::mt19937& random) {
-    std::vector<std::uint8_t> bytes(count);
-    for (auto& b : bytes) {
-        b = static_cast<std::uint8_t>(random());
-    }
-    return bytes;
-}
+using convolutioninputs::randomBytes;
+using convolutioninputs::symmetricKernel;
 
 // The definition, pixel by pixel, with the edges repeated.
 std::vector<std::uint8_t> referenceConvolve(const std::vector<std::uint8_t>& src, int width,
@@ -44,52 +39,6 @@ std::vector<std::uint8_t> referenceConvolve(const std::vector<std::uint8_t>& src
 vImage_Buffer bufferOf(std::vector<std::uint8_t>& bytes, int width, int height) {
     return {bytes.data(), static_cast<std::size_t>(height), static_cast<std::size_t>(width),
             static_cast<std::size_t>(width) * 4};
-}
-
-std::vector<std::int16_t> symmetricKernel(int length, std::mt19937& random, int lowest) {
-    std::vector<std::int16_t> kernel(length);
-    for (int i = 0; i <= length / 2; ++i) {
-        kernel[i] = kernel[length - 1 - i] =
-            static_cast<std::int16_t>(lowest + static_cast<int>(random() % (256 - lowest)));
-    }
-    return kernel;
-}
-
-TEST(ConvolutionTest, EveryVectorPathMatchesTheScalarLoop) {
-    std::mt19937 random(7);
-    std::vector<ConvolveSpan> paths{convolveSymmetricSpanSse2};
-    if (__builtin_cpu_supports("avx2")) {
-        paths.push_back(convolveSymmetricSpanAvx2);
-    }
-    for (int length : {1, 3, 5, 7, 9, 15, 61, 303}) {
-        for (int lowest : {0, -255}) {  // all positive, and with negative taps
-            const auto kernel = symmetricKernel(length, random, lowest);
-            std::int32_t divisor = 0;
-            for (auto k : kernel) {
-                divisor += k;
-            }
-            const ConvolutionTaps taps(kernel.data(), length, std::max(1, divisor));
-            ASSERT_TRUE(taps.symmetric);
-            const std::size_t bytes = 16 * 9 + 13;  // a tail the vector loop leaves over
-            std::vector<std::vector<std::uint8_t>> rows;
-            std::vector<const std::uint8_t*> sources;
-            for (int i = 0; i < length; ++i) {
-                rows.push_back(randomBytes(bytes, random));
-            }
-            for (const auto& row : rows) {
-                sources.push_back(row.data());
-            }
-            std::vector<std::uint8_t> expected(bytes);
-            convolveSpanScalar(taps, sources.data(), expected.data(), 0, bytes);
-            for (ConvolveSpan path : paths) {
-                std::vector<std::uint8_t> actual(bytes, 0xAB);
-                path(taps, sources.data(), actual.data(), 3, bytes);
-                EXPECT_TRUE(std::equal(expected.begin() + 3, expected.end(), actual.begin() + 3))
-                    << "length " << length << " lowest " << lowest;
-                EXPECT_EQ(actual[0], 0xAB);  // nothing written before the span
-            }
-        }
-    }
 }
 
 TEST(ConvolutionTest, WholePicturesMatchThePlainDefinitionIncludingEdges) {
