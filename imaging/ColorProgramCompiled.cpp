@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "imaging/ColorMath.h"
+#include "imaging/Invert.h"
 #include "imaging/VectorLevel.h"
 
 using colormath::clamp01;
@@ -62,6 +63,9 @@ void ColorProgram::Compiled::applyRow(const std::uint32_t* in, std::uint32_t* ou
 void ColorProgram::Compiled::applyChunk(const std::uint32_t* in, std::uint32_t* out,
                                         std::size_t count, std::uint32_t opaqueBits) const {
     switch (shape_) {
+        case Shape::Invert:
+            invert::apply(in, out, count, opaqueBits);
+            return;
         case Shape::Curves:
             if (!applyCurves(in, out, count, opaqueBits)) {
                 redoTranslucent(in, out, count, opaqueBits);
@@ -162,6 +166,18 @@ void ColorProgram::Compiled::tabulateCurves(const Stage& curves) {
         for (int i = 0; i < 256; ++i) {
             bytes[c][i] = toByte(curves.lookUp(kProgramChannel[c], static_cast<float>(i) / 255));
         }
+    }
+    const auto isInverse = [&bytes](int c) {
+        for (int i = 0; i < 256; ++i) {
+            if (bytes[c][i] != 255 - i) {
+                return false;
+            }
+        }
+        return true;
+    };
+    if (isInverse(0) && isInverse(1) && isInverse(2)) {
+        shape_ = Shape::Invert;
+        return;
     }
     curvesInRegisters_ = vectorlevel::current() == VectorLevel::Avx512;
     if (curvesInRegisters_) {

@@ -11,8 +11,9 @@
 #include "imaging/FixedCurves.h"
 
 // A colour program laid out for 8-bit pixels, by its shape:
-//  - curves alone: looked up in registers where the processor can, else a table for red
-//    and one for green and blue together, so a pixel takes two look-ups;
+//  - curves alone: the inverse colours (alpha minus each) when they are 1 - value, else
+//    looked up in registers where the processor can, else a table for red and one for
+//    green and blue together, so a pixel takes two look-ups;
 //  - a matrix alone, or no stage (the identity matrix): a fixed-point matrix on the
 //    premultiplied pixels, every pixel;
 //  - a matrix, then curves: the matrix gives fine indexes into the curves, looked up in
@@ -31,7 +32,7 @@ public:
                   std::uint32_t opaqueBits) const;
 
 private:
-    enum class Shape { Curves, Matrix, MatrixThenCurves, Tables, Stages };
+    enum class Shape { Invert, Curves, Matrix, MatrixThenCurves, Tables, Stages };
 
     // Rows are run in chunks this long, so the pixels to redo are still in the fastest
     // cache.

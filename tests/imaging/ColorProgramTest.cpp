@@ -68,8 +68,10 @@ TEST(ColorProgramTest, EveryShapeOfProgramFollowsTheFloatingPointColour) {
     // Curves after a matrix are interpolated when that keeps them within a level.
     const ColorProgram steep = ColorProgram::curves(
         [](float v) { return 0.5f + 0.5f * std::tanh(8 * (v - 0.5f)) / std::tanh(4.0f); });
+    const ColorProgram invert = ColorProgram::curves([](float v) { return 1 - v; });
     const ColorProgram programs[] = {ColorProgram(),
                                      square,
+                                     invert,
                                      warm,
                                      warm.then(square),
                                      warm.then(steep),
