@@ -64,15 +64,40 @@ std::uint32_t indexesScalar(const FixedColorMatrix& m, const std::uint32_t* in,
     return all;
 }
 
-void applyWithCurvesScalar(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
-                           const std::uint32_t* in, std::uint32_t* out, std::size_t count,
-                           std::uint32_t opaqueBits) {
+std::uint32_t applyWithCurvesScalar(const FixedColorMatrix& m,
+                                    const FixedColorMatrix::Curves& curves, const std::uint32_t* in,
+                                    std::uint32_t* out, std::size_t count,
+                                    std::uint32_t opaqueBits) {
+    std::uint32_t all = 0xFFFFFFFFu;
     for (std::size_t x = 0; x < count; ++x) {
-        out[x] = m.applyWithCurves(curves, in[x] | opaqueBits);
+        const std::uint32_t pixel = in[x] | opaqueBits;
+        all &= pixel;
+        out[x] = m.applyWithCurves(curves, pixel);
     }
+    return all;
+}
+
+std::uint32_t applyWithGreyCurvesScalar(const FixedColorMatrix& m, const std::uint32_t* greyCurves,
+                                        const std::uint32_t* in, std::uint32_t* out,
+                                        std::size_t count, std::uint32_t opaqueBits) {
+    std::uint32_t all = 0xFFFFFFFFu;
+    for (std::size_t x = 0; x < count; ++x) {
+        const std::uint32_t pixel = in[x] | opaqueBits;
+        all &= pixel;
+        out[x] = greyCurves[m.index(0, pixel)];
+    }
+    return all;
 }
 
 namespace {
+
+// Where a gather is one instruction (AVX2 and up), and in the plain loops, a pixel goes
+// through the matrix and its curves in one pass; SSE4 and NEON, which gather lane by
+// lane, make the indexes of a stretch with vectors and look them up after.
+bool gathersInOnePass() {
+    const VectorLevel level = vectorlevel::current();
+    return level == VectorLevel::Portable || level >= VectorLevel::Avx2;
+}
 
 // Makes the indexes of the row a stretch at a time, and hands each group of pixels to
 // lookUp(group's indexes, its first pixel in out, its length). Returns whether every
@@ -103,6 +128,9 @@ bool applyThroughIndexes(const FixedColorMatrix& m, const std::uint32_t* in, std
 bool applyWithCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
                      const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                      std::uint32_t opaqueBits) {
+    if (gathersInOnePass()) {
+        return gatherCurves(m, curves, in, out, count, opaqueBits) >= 0xFF000000u;
+    }
     return applyThroughIndexes(
         m, in, out, count, opaqueBits,
         [&](const std::uint16_t* group, std::uint32_t* target, std::size_t length) {
@@ -133,6 +161,9 @@ bool applyWithCurves(const FixedColorMatrix& m, const FixedCurves& curves,
 bool applyWithGreyCurves(const FixedColorMatrix& m, const std::uint32_t* greyCurves,
                          const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                          std::uint32_t opaqueBits) {
+    if (gathersInOnePass()) {
+        return gatherGreyCurves(m, greyCurves, in, out, count, opaqueBits) >= 0xFF000000u;
+    }
     return applyThroughIndexes(
         m, in, out, count, opaqueBits,
         [&](const std::uint16_t* group, std::uint32_t* target, std::size_t length) {

@@ -84,15 +84,30 @@ void applyScalar(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32
 std::uint32_t indexesScalar(const FixedColorMatrix& m, const std::uint32_t* in,
                             std::uint16_t* indexes, std::size_t count, std::uint32_t opaqueBits);
 
-void applyWithCurvesScalar(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
-                           const std::uint32_t* in, std::uint32_t* out, std::size_t count,
-                           std::uint32_t opaqueBits);
+// Returns the AND of the pixels read.
+std::uint32_t applyWithCurvesScalar(const FixedColorMatrix& m,
+                                    const FixedColorMatrix::Curves& curves, const std::uint32_t* in,
+                                    std::uint32_t* out, std::size_t count,
+                                    std::uint32_t opaqueBits);
 
 // The fastest path the current vector level runs.
 void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
            std::size_t count, std::uint32_t opaqueBits);
 std::uint32_t indexes(const FixedColorMatrix& m, const std::uint32_t* in, std::uint16_t* indexes,
                       std::size_t count, std::uint32_t opaqueBits);
+
+// Every pixel as if opaque through the matrix and the curves, the curves gathered with
+// vectors; returns the AND of the pixels read.
+std::uint32_t gatherCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
+                           const std::uint32_t* in, std::uint32_t* out, std::size_t count,
+                           std::uint32_t opaqueBits);
+// The same for a grey matrix and applyWithGreyCurves' table.
+std::uint32_t applyWithGreyCurvesScalar(const FixedColorMatrix& m, const std::uint32_t* greyCurves,
+                                        const std::uint32_t* in, std::uint32_t* out,
+                                        std::size_t count, std::uint32_t opaqueBits);
+std::uint32_t gatherGreyCurves(const FixedColorMatrix& m, const std::uint32_t* greyCurves,
+                               const std::uint32_t* in, std::uint32_t* out, std::size_t count,
+                               std::uint32_t opaqueBits);
 
 #if defined(__x86_64__)
 // Only at the AVX-512 level, where its byte dot products beat the portable vectors.

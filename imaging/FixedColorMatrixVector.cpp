@@ -121,6 +121,77 @@ std::uint32_t indexes(const FixedColorMatrix& m, const std::uint32_t* in, std::u
     return result;
 }
 
+// Each colour's index stays in its lane and picks its byte with a gather of the four
+// bytes there (the tables have three to spare at the end).
+std::uint32_t gatherCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
+                           const std::uint32_t* in, std::uint32_t* out, std::size_t count,
+                           std::uint32_t opaqueBits) {
+    const hn::ScalableTag<std::int32_t> d;
+    const hn::RebindToUnsigned<decltype(d)> du;
+    using V = hn::Vec<decltype(d)>;
+    const Matrix<decltype(d)> matrix(d, m, m.shift - FixedColorMatrix::kIndexBits);
+    const V forced = hn::Set(d, static_cast<std::int32_t>(opaqueBits));
+    const V zero = hn::Zero(d);
+    const V top = hn::Set(d, FixedColorMatrix::kIndexMax);
+    const V bytes = hn::Set(d, 0xFF);
+    const V opaque = hn::Set(d, static_cast<std::int32_t>(0xFF000000u));
+    V all = hn::Set(d, -1);
+    const std::size_t n = hn::Lanes(d);
+    std::size_t x = 0;
+    for (; x + n <= count; x += n) {
+        const V pixels = hn::Or(hn::BitCast(d, hn::LoadU(du, in + x)), forced);
+        all = hn::And(all, pixels);
+        const auto split = matrix.split(d, pixels);
+        V result = opaque;
+        for (int c = 0; c < 3; ++c) {
+            const V index = hn::Min(hn::Max(matrix.rounded(d, c, split), zero), top);
+            const V value = hn::And(
+                hn::GatherOffset(d, reinterpret_cast<const std::int32_t*>(curves[c]), index),
+                bytes);
+            result = hn::Or(result, hn::ShiftLeftSame(value, 8 * c));
+        }
+        hn::StoreU(hn::BitCast(du, result), du, out + x);
+    }
+    HWY_ALIGN std::int32_t lanes[hn::MaxLanes(d)];
+    hn::Store(all, d, lanes);
+    std::uint32_t result = applyWithCurvesScalar(m, curves, in + x, out + x, count - x, opaqueBits);
+    for (std::size_t k = 0; k < n; ++k) {
+        result &= static_cast<std::uint32_t>(lanes[k]);
+    }
+    return result;
+}
+
+// A grey matrix: one index a pixel, and the whole pixel gathered at it.
+std::uint32_t gatherGreyCurves(const FixedColorMatrix& m, const std::uint32_t* greyCurves,
+                               const std::uint32_t* in, std::uint32_t* out, std::size_t count,
+                               std::uint32_t opaqueBits) {
+    const hn::ScalableTag<std::int32_t> d;
+    const hn::RebindToUnsigned<decltype(d)> du;
+    using V = hn::Vec<decltype(d)>;
+    const Matrix<decltype(d)> matrix(d, m, m.shift - FixedColorMatrix::kIndexBits);
+    const V forced = hn::Set(d, static_cast<std::int32_t>(opaqueBits));
+    const V zero = hn::Zero(d);
+    const V top = hn::Set(d, FixedColorMatrix::kIndexMax);
+    const auto* table = reinterpret_cast<const std::int32_t*>(greyCurves);
+    V all = hn::Set(d, -1);
+    const std::size_t n = hn::Lanes(d);
+    std::size_t x = 0;
+    for (; x + n <= count; x += n) {
+        const V pixels = hn::Or(hn::BitCast(d, hn::LoadU(du, in + x)), forced);
+        all = hn::And(all, pixels);
+        const V index = hn::Min(hn::Max(matrix.rounded(d, 0, matrix.split(d, pixels)), zero), top);
+        hn::StoreU(hn::BitCast(du, hn::GatherIndex(d, table, index)), du, out + x);
+    }
+    HWY_ALIGN std::int32_t lanes[hn::MaxLanes(d)];
+    hn::Store(all, d, lanes);
+    std::uint32_t result =
+        applyWithGreyCurvesScalar(m, greyCurves, in + x, out + x, count - x, opaqueBits);
+    for (std::size_t k = 0; k < n; ++k) {
+        result &= static_cast<std::uint32_t>(lanes[k]);
+    }
+    return result;
+}
+
 #endif
 }  // namespace fixedcolormatrix::HWY_NAMESPACE
 HWY_AFTER_NAMESPACE();
@@ -144,6 +215,23 @@ std::uint32_t indexes(const FixedColorMatrix& m, const std::uint32_t* in, std::u
                       std::size_t count, std::uint32_t opaqueBits) {
     static decltype(&indexesScalar) const versions[] = VECTOR_KERNEL_TABLE(indexes);
     return vectordispatch::chosen(versions, &indexesScalar)(m, in, indexes, count, opaqueBits);
+}
+
+std::uint32_t gatherCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
+                           const std::uint32_t* in, std::uint32_t* out, std::size_t count,
+                           std::uint32_t opaqueBits) {
+    static decltype(&applyWithCurvesScalar) const versions[] = VECTOR_KERNEL_TABLE(gatherCurves);
+    return vectordispatch::chosen(versions, &applyWithCurvesScalar)(m, curves, in, out, count,
+                                                                    opaqueBits);
+}
+
+std::uint32_t gatherGreyCurves(const FixedColorMatrix& m, const std::uint32_t* greyCurves,
+                               const std::uint32_t* in, std::uint32_t* out, std::size_t count,
+                               std::uint32_t opaqueBits) {
+    static decltype(&applyWithGreyCurvesScalar) const versions[] =
+        VECTOR_KERNEL_TABLE(gatherGreyCurves);
+    return vectordispatch::chosen(versions, &applyWithGreyCurvesScalar)(m, greyCurves, in, out,
+                                                                        count, opaqueBits);
 }
 
 }  // namespace fixedcolormatrix
