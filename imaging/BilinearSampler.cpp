@@ -63,13 +63,8 @@ void BilinearSampler::sampleRow(std::int64_t u, std::int64_t v, std::int64_t ste
     }
     const bilinear::Source source{image_.data(), image_.bytesPerRow(), opaque_};
     const auto first = static_cast<std::int64_t>(inside.begin);
-#if defined(__x86_64__)
-    bilinear::sampleInsideSse2(source, u + first * stepU, v + first * stepV, stepU, stepV,
-                               out + inside.begin, inside.end - inside.begin);
-#else
-    bilinear::sampleInsideScalar(source, u + first * stepU, v + first * stepV, stepU, stepV,
-                                 out + inside.begin, inside.end - inside.begin);
-#endif
+    bilinear::sampleInside(source, u + first * stepU, v + first * stepV, stepU, stepV,
+                           out + inside.begin, inside.end - inside.begin);
     for (std::size_t x = inside.end; x < touching.end; ++x) {
         out[x] = sample(u + static_cast<std::int64_t>(x) * stepU,
                         v + static_cast<std::int64_t>(x) * stepV);
@@ -105,22 +100,3 @@ std::uint32_t BilinearSampler::at(int x, int y) const {
     }
     return reinterpret_cast<const std::uint32_t*>(image_.row(y))[x] | opaque_;
 }
-
-namespace bilinear {
-
-void sampleInsideScalar(const Source& source, std::int64_t u, std::int64_t v, std::int64_t stepU,
-                        std::int64_t stepV, std::uint32_t* out, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i, u += stepU, v += stepV) {
-        const std::uint8_t* upperRow =
-            source.pixels + source.bytesPerRow * static_cast<std::size_t>(wholePixels(v));
-        std::uint32_t p[4];
-        std::memcpy(p, upperRow + 4 * static_cast<std::size_t>(wholePixels(u)), 8);
-        std::memcpy(
-            p + 2, upperRow + source.bytesPerRow + 4 * static_cast<std::size_t>(wholePixels(u)), 8);
-        const std::uint32_t tx = weight(u);
-        out[i] = lerp(lerp(p[0] | source.opaqueBits, p[1] | source.opaqueBits, tx),
-                      lerp(p[2] | source.opaqueBits, p[3] | source.opaqueBits, tx), weight(v));
-    }
-}
-
-}  // namespace bilinear

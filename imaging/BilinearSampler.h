@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "imaging/BilinearKernels.h"
 #include "platform/graphics/CGImage.h"
 
 // Bilinear samples of a premultiplied picture (or RGB32, read as opaque), transparent
@@ -12,8 +13,8 @@
 // so whole-pixel positions copy pixels exactly.
 class BilinearSampler {
 public:
-    static constexpr int kFractionBits = 32;
-    static constexpr std::int64_t kOffsetPixels = 1 << 20;
+    static constexpr int kFractionBits = bilinear::kFractionBits;
+    static constexpr std::int64_t kOffsetPixels = bilinear::kOffsetPixels;
 
     // A position in pixels in fixed point, rounded to the nearest 1/256 of a pixel.
     static std::int64_t toFixed(double position);
@@ -42,42 +43,3 @@ private:
     const CGImage& image_;
     std::uint32_t opaque_;
 };
-
-// The samples whose 2 × 2 neighbourhoods lie wholly inside the picture; the vector
-// paths give exactly the pixels of the scalar one.
-namespace bilinear {
-
-struct Source {
-    const std::uint8_t* pixels;
-    std::size_t bytesPerRow;
-    std::uint32_t opaqueBits;  // ORed into every pixel read
-};
-
-void sampleInsideScalar(const Source& source, std::int64_t u, std::int64_t v, std::int64_t stepU,
-                        std::int64_t stepV, std::uint32_t* out, std::size_t count);
-#if defined(__x86_64__)
-void sampleInsideSse2(const Source& source, std::int64_t u, std::int64_t v, std::int64_t stepU,
-                      std::int64_t stepV, std::uint32_t* out, std::size_t count);
-#endif
-
-// Two 8-bit lerps at once on the red/blue and alpha/green byte pairs.
-inline std::uint32_t lerp(std::uint32_t a, std::uint32_t b, std::uint32_t t) {
-    const std::uint32_t u = 256 - t;
-    const std::uint32_t rb =
-        (((a & 0x00FF00FFu) * u + (b & 0x00FF00FFu) * t + 0x00800080u) >> 8) & 0x00FF00FFu;
-    const std::uint32_t ag =
-        ((((a >> 8) & 0x00FF00FFu) * u + ((b >> 8) & 0x00FF00FFu) * t + 0x00800080u) >> 8) &
-        0x00FF00FFu;
-    return rb | ag << 8;
-}
-
-inline int wholePixels(std::int64_t position) {
-    return static_cast<int>((position >> BilinearSampler::kFractionBits) -
-                            BilinearSampler::kOffsetPixels);
-}
-
-inline std::uint32_t weight(std::int64_t position) {
-    return static_cast<std::uint32_t>((position >> (BilinearSampler::kFractionBits - 8)) & 0xFF);
-}
-
-}  // namespace bilinear
