@@ -12,6 +12,7 @@
 #include "imaging/CIFilterRegistry.h"
 #include "imaging/GaussianKernel.h"
 #include "imaging/UIImageUtility.h"
+#include "imaging/VectorLevel.h"
 #include "platform/graphics/CGContext.h"
 
 namespace {
@@ -173,6 +174,7 @@ void add(const std::string& name, Args&&... args) {
 }
 
 void registerAll() {
+    benchmark::AddCustomContext("vector level", vectorlevel::name(vectorlevel::current()));
     for (int mp : {12, 48}) {
         const std::string size = "/" + std::to_string(mp) + "MP";
         add("TwoThreadMemcpy" + size, BM_TwoThreadMemcpy, mp);

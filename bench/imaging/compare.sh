@@ -15,19 +15,19 @@ results=$(mktemp -d)
 trap 'rm -rf "$results"' EXIT
 
 filter=$(printf '|%sMP' "${sizes[@]}")
-echo "vector level: ${PHOTOEDITOR_VECTOR_LEVEL:-the processor's best}"
 # The best of five, as the reference takes, so a busy moment on a shared machine counts
 # against neither side; each after a warm-up, so renders reuse their buffers as they do
 # in use.
 "${BENCH_IMAGING:-$build/bench/imaging/bench_imaging}" --benchmark_filter="(${filter:1})" \
     --benchmark_min_warmup_time=0.1 --benchmark_min_time=0.2 --benchmark_repetitions=5 \
-    --benchmark_format=csv 2>/dev/null |
+    --benchmark_format=csv 2>"$results/context" |
     awk -F, 'NR > 1 && $1 !~ /_(mean|median|stddev|cv)"?$/ {
             gsub(/"/, "", $1); sub(/\/real_time$/, "", $1)
             if (!($1 in best) || $3 < best[$1]) best[$1] = $3
         }
         END { for (name in best) print name, best[name] }' >"$results/ours"
 /usr/bin/python3 "$here/opencv_reference.py" "${sizes[@]}" >"$results/opencv"
+grep '^vector level' "$results/context" || echo "vector level: unknown"
 
 awk '
     FNR == NR { ours[$1] = $2; next }
