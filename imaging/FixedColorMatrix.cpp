@@ -64,29 +64,37 @@ std::uint32_t indexesScalar(const FixedColorMatrix& m, const std::uint32_t* in,
     return all;
 }
 
-std::uint32_t applyWithCurvesScalar(const FixedColorMatrix& m,
-                                    const FixedColorMatrix::Curves& curves, const std::uint32_t* in,
-                                    std::uint32_t* out, std::size_t count,
-                                    std::uint32_t opaqueBits) {
+namespace {
+
+// Each pixel, with opaqueBits ORed in, through lookUp one by one; returns the AND of the
+// pixels read.
+template <typename LookUp>
+std::uint32_t oneByOne(const std::uint32_t* in, std::uint32_t* out, std::size_t count,
+                       std::uint32_t opaqueBits, const LookUp& lookUp) {
     std::uint32_t all = 0xFFFFFFFFu;
     for (std::size_t x = 0; x < count; ++x) {
         const std::uint32_t pixel = in[x] | opaqueBits;
         all &= pixel;
-        out[x] = m.applyWithCurves(curves, pixel);
+        out[x] = lookUp(pixel);
     }
     return all;
+}
+
+}  // namespace
+
+std::uint32_t applyWithCurvesScalar(const FixedColorMatrix& m,
+                                    const FixedColorMatrix::Curves& curves, const std::uint32_t* in,
+                                    std::uint32_t* out, std::size_t count,
+                                    std::uint32_t opaqueBits) {
+    return oneByOne(in, out, count, opaqueBits,
+                    [&](std::uint32_t pixel) { return m.applyWithCurves(curves, pixel); });
 }
 
 std::uint32_t applyWithGreyCurvesScalar(const FixedColorMatrix& m, const std::uint32_t* greyCurves,
                                         const std::uint32_t* in, std::uint32_t* out,
                                         std::size_t count, std::uint32_t opaqueBits) {
-    std::uint32_t all = 0xFFFFFFFFu;
-    for (std::size_t x = 0; x < count; ++x) {
-        const std::uint32_t pixel = in[x] | opaqueBits;
-        all &= pixel;
-        out[x] = greyCurves[m.index(0, pixel)];
-    }
-    return all;
+    return oneByOne(in, out, count, opaqueBits,
+                    [&](std::uint32_t pixel) { return greyCurves[m.index(0, pixel)]; });
 }
 
 namespace {

@@ -56,11 +56,47 @@ public:
         return hn::ShiftRightSame(hn::Add(sums.total(), half_), shift_);
     }
 
+    // Colour c clamped to an index, 0 … kIndexMax.
+    V index(D d, int c, const Split& pixels) const {
+        return hn::Min(hn::Max(rounded(d, c, pixels), hn::Zero(d)),
+                       hn::Set(d, FixedColorMatrix::kIndexMax));
+    }
+
 private:
     V16 blueRed_[3];
     V16 greenAlpha_[3];
     V half_;
     int shift_;
+};
+
+// Reads N pixels a step, with opaqueBits ORed in, and keeps the AND of all it read.
+template <class D>
+class PixelReader {
+public:
+    using V = hn::Vec<D>;
+
+    PixelReader(D d, std::uint32_t opaqueBits)
+        : forced_(hn::Set(d, static_cast<std::int32_t>(opaqueBits))), all_(hn::Set(d, -1)) {}
+
+    V read(const std::uint32_t* p) {
+        const V pixels = hn::Or(hn::BitCast(D(), hn::LoadU(hn::RebindToUnsigned<D>(), p)), forced_);
+        all_ = hn::And(all_, pixels);
+        return pixels;
+    }
+
+    // The AND of every pixel read and of rest.
+    std::uint32_t all(std::uint32_t rest) const {
+        HWY_ALIGN std::int32_t lanes[hn::MaxLanes(D())];
+        hn::Store(all_, D(), lanes);
+        for (std::size_t k = 0; k < hn::Lanes(D()); ++k) {
+            rest &= static_cast<std::uint32_t>(lanes[k]);
+        }
+        return rest;
+    }
+
+private:
+    V forced_;
+    V all_;
 };
 
 void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
@@ -91,34 +127,21 @@ std::uint32_t indexes(const FixedColorMatrix& m, const std::uint32_t* in, std::u
                       std::size_t count, std::uint32_t opaqueBits) {
     // No more pixels a step than a group holds, so every store stays in one group.
     const hn::CappedTag<std::int32_t, kGroup> d;
-    const hn::RebindToUnsigned<decltype(d)> du;
     const hn::Rebind<std::uint16_t, decltype(d)> d16;
-    using V = hn::Vec<decltype(d)>;
     const Matrix<decltype(d)> matrix(d, m, m.shift - FixedColorMatrix::kIndexBits);
-    const V forced = hn::Set(d, static_cast<std::int32_t>(opaqueBits));
-    const V zero = hn::Zero(d);
-    const V top = hn::Set(d, FixedColorMatrix::kIndexMax);
-    V all = hn::Set(d, -1);
+    PixelReader<decltype(d)> reader(d, opaqueBits);
     const std::size_t n = hn::Lanes(d);
     std::size_t x = 0;
     for (; x + kGroup <= count; x += kGroup) {
         for (std::size_t first = x; first < x + kGroup; first += n) {
-            const V pixels = hn::Or(hn::BitCast(d, hn::LoadU(du, in + first)), forced);
-            all = hn::And(all, pixels);
-            const auto split = matrix.split(d, pixels);
+            const auto split = matrix.split(d, reader.read(in + first));
             for (int c = 0; c < 3; ++c) {
-                const V v = hn::Min(hn::Max(matrix.rounded(d, c, split), zero), top);
-                hn::StoreU(hn::DemoteTo(d16, v), d16, indexes + indexPosition(first, c));
+                hn::StoreU(hn::DemoteTo(d16, matrix.index(d, c, split)), d16,
+                           indexes + indexPosition(first, c));
             }
         }
     }
-    HWY_ALIGN std::int32_t lanes[hn::MaxLanes(d)];
-    hn::Store(all, d, lanes);
-    std::uint32_t result = indexesScalar(m, in + x, indexes + 3 * x, count - x, opaqueBits);
-    for (std::size_t k = 0; k < n; ++k) {
-        result &= static_cast<std::uint32_t>(lanes[k]);
-    }
-    return result;
+    return reader.all(indexesScalar(m, in + x, indexes + 3 * x, count - x, opaqueBits));
 }
 
 // Each colour's index stays in its lane and picks its byte with a gather of the four
@@ -127,38 +150,23 @@ std::uint32_t gatherCurves(const FixedColorMatrix& m, const FixedColorMatrix::Cu
                            const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                            std::uint32_t opaqueBits) {
     const hn::ScalableTag<std::int32_t> d;
-    const hn::RebindToUnsigned<decltype(d)> du;
     using V = hn::Vec<decltype(d)>;
     const Matrix<decltype(d)> matrix(d, m, m.shift - FixedColorMatrix::kIndexBits);
-    const V forced = hn::Set(d, static_cast<std::int32_t>(opaqueBits));
-    const V zero = hn::Zero(d);
-    const V top = hn::Set(d, FixedColorMatrix::kIndexMax);
+    PixelReader<decltype(d)> reader(d, opaqueBits);
     const V bytes = hn::Set(d, 0xFF);
-    const V opaque = hn::Set(d, static_cast<std::int32_t>(0xFF000000u));
-    V all = hn::Set(d, -1);
     const std::size_t n = hn::Lanes(d);
     std::size_t x = 0;
     for (; x + n <= count; x += n) {
-        const V pixels = hn::Or(hn::BitCast(d, hn::LoadU(du, in + x)), forced);
-        all = hn::And(all, pixels);
-        const auto split = matrix.split(d, pixels);
-        V result = opaque;
+        const auto split = matrix.split(d, reader.read(in + x));
+        V result = hn::Set(d, static_cast<std::int32_t>(0xFF000000u));
         for (int c = 0; c < 3; ++c) {
-            const V index = hn::Min(hn::Max(matrix.rounded(d, c, split), zero), top);
-            const V value = hn::And(
-                hn::GatherOffset(d, reinterpret_cast<const std::int32_t*>(curves[c]), index),
-                bytes);
-            result = hn::Or(result, hn::ShiftLeftSame(value, 8 * c));
+            const auto* table = reinterpret_cast<const std::int32_t*>(curves[c]);
+            const V value = hn::GatherOffset(d, table, matrix.index(d, c, split));
+            result = hn::Or(result, hn::ShiftLeftSame(hn::And(value, bytes), 8 * c));
         }
-        hn::StoreU(hn::BitCast(du, result), du, out + x);
+        hn::StoreU(result, d, reinterpret_cast<std::int32_t*>(out + x));
     }
-    HWY_ALIGN std::int32_t lanes[hn::MaxLanes(d)];
-    hn::Store(all, d, lanes);
-    std::uint32_t result = applyWithCurvesScalar(m, curves, in + x, out + x, count - x, opaqueBits);
-    for (std::size_t k = 0; k < n; ++k) {
-        result &= static_cast<std::uint32_t>(lanes[k]);
-    }
-    return result;
+    return reader.all(applyWithCurvesScalar(m, curves, in + x, out + x, count - x, opaqueBits));
 }
 
 // A grey matrix: one index a pixel, and the whole pixel gathered at it.
@@ -166,30 +174,17 @@ std::uint32_t gatherGreyCurves(const FixedColorMatrix& m, const std::uint32_t* g
                                const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                                std::uint32_t opaqueBits) {
     const hn::ScalableTag<std::int32_t> d;
-    const hn::RebindToUnsigned<decltype(d)> du;
-    using V = hn::Vec<decltype(d)>;
     const Matrix<decltype(d)> matrix(d, m, m.shift - FixedColorMatrix::kIndexBits);
-    const V forced = hn::Set(d, static_cast<std::int32_t>(opaqueBits));
-    const V zero = hn::Zero(d);
-    const V top = hn::Set(d, FixedColorMatrix::kIndexMax);
+    PixelReader<decltype(d)> reader(d, opaqueBits);
     const auto* table = reinterpret_cast<const std::int32_t*>(greyCurves);
-    V all = hn::Set(d, -1);
     const std::size_t n = hn::Lanes(d);
     std::size_t x = 0;
     for (; x + n <= count; x += n) {
-        const V pixels = hn::Or(hn::BitCast(d, hn::LoadU(du, in + x)), forced);
-        all = hn::And(all, pixels);
-        const V index = hn::Min(hn::Max(matrix.rounded(d, 0, matrix.split(d, pixels)), zero), top);
-        hn::StoreU(hn::BitCast(du, hn::GatherIndex(d, table, index)), du, out + x);
+        const auto index = matrix.index(d, 0, matrix.split(d, reader.read(in + x)));
+        hn::StoreU(hn::GatherIndex(d, table, index), d, reinterpret_cast<std::int32_t*>(out + x));
     }
-    HWY_ALIGN std::int32_t lanes[hn::MaxLanes(d)];
-    hn::Store(all, d, lanes);
-    std::uint32_t result =
-        applyWithGreyCurvesScalar(m, greyCurves, in + x, out + x, count - x, opaqueBits);
-    for (std::size_t k = 0; k < n; ++k) {
-        result &= static_cast<std::uint32_t>(lanes[k]);
-    }
-    return result;
+    return reader.all(
+        applyWithGreyCurvesScalar(m, greyCurves, in + x, out + x, count - x, opaqueBits));
 }
 
 #endif
