@@ -117,10 +117,6 @@ bool ColorProgram::Compiled::applyCurves(const std::uint32_t* in, std::uint32_t*
 bool ColorProgram::Compiled::applyMatrixThenCurves(const std::uint32_t* in, std::uint32_t* out,
                                                    std::size_t count,
                                                    std::uint32_t opaqueBits) const {
-    if (finalsInRegisters_) {
-        return fixedcolormatrix::applyWithCurves(matrix_, *fittedFinals_, finals_, in, out, count,
-                                                 opaqueBits);
-    }
     if (!greyFinals_.empty()) {
         return fixedcolormatrix::applyWithGreyCurves(matrix_, greyFinals_.data(), in, out, count,
                                                      opaqueBits);
@@ -194,22 +190,15 @@ void ColorProgram::Compiled::tabulateCurves(const Stage& curves) {
 
 void ColorProgram::Compiled::tabulateMatrixThenCurves(const Stage& matrix, const Stage& curves) {
     matrix_ = FixedColorMatrix(matrix.matrix);
-    const auto curve = [&curves](int c, float v) { return curves.lookUp(kProgramChannel[c], v); };
-    fittedFinals_ = FixedCurves::fitted(curve);
-    if (fittedFinals_) {
-        fittedFinals_->tabulate(finals_);
-        finalsInRegisters_ = vectorlevel::current() == VectorLevel::Avx512;
-    } else {
-        for (int c = 0; c < 3; ++c) {
-            for (int j = 0; j <= FixedColorMatrix::kIndexMax; ++j) {
-                finals_[c][j] =
-                    toByte(curve(c, static_cast<float>(j) / FixedColorMatrix::kIndexMax));
-            }
-            std::fill(std::begin(finals_[c]) + FixedColorMatrix::kIndexMax + 1,
-                      std::end(finals_[c]), 0);
+    for (int c = 0; c < 3; ++c) {
+        for (int j = 0; j <= FixedColorMatrix::kIndexMax; ++j) {
+            finals_[c][j] = toByte(curves.lookUp(
+                kProgramChannel[c], static_cast<float>(j) / FixedColorMatrix::kIndexMax));
         }
+        std::fill(std::begin(finals_[c]) + FixedColorMatrix::kIndexMax + 1, std::end(finals_[c]),
+                  0);
     }
-    if (finalsInRegisters_ || !matrix_.isGrey()) {
+    if (!matrix_.isGrey()) {
         return;
     }
     greyFinals_.resize(FixedColorMatrix::kIndexMax + 1);

@@ -1,14 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "imaging/ByteCurves.h"
 #include "imaging/ColorProgram.h"
 #include "imaging/ColorTables.h"
 #include "imaging/FixedColorMatrix.h"
-#include "imaging/FixedCurves.h"
 
 // A colour program laid out for 8-bit pixels, by its shape:
 //  - curves alone: the inverse colours (alpha minus each) when they are 1 - value, else
@@ -16,9 +14,8 @@
 //    green and blue together, so a pixel takes two look-ups;
 //  - a matrix alone, or no stage (the identity matrix): a fixed-point matrix on the
 //    premultiplied pixels, every pixel;
-//  - a matrix, then curves: the matrix gives fine indexes into the curves, looked up in
-//    registers where the processor can and the curves interpolate, else in byte tables
-//    (a grey matrix gives one index, into a table of whole pixels);
+//  - a matrix, then curves: the matrix gives fine indexes into byte tables of the
+//    curves (a grey matrix gives one index, into a table of whole pixels);
 //  - curves, a matrix and curves: fixed-point tables (ColorTables);
 // anything longer runs the stages in floating point. The matrix alone handles every
 // pixel itself; the other tables apply to opaque pixels, and translucent ones are
@@ -65,9 +62,6 @@ private:
     std::vector<std::uint16_t> greenBlue_;  // indexed by the pixel's green and blue bytes
     FixedColorMatrix matrix_;
     FixedColorMatrix::Curves finals_;
-    // The curves after the matrix, when interpolating them keeps them within a level.
-    std::optional<FixedCurves> fittedFinals_;
-    bool finalsInRegisters_ = false;
     // finals_ packed, when the matrix is grey.
     std::vector<std::uint32_t> greyFinals_;
     ColorTables tables_{};

@@ -150,22 +150,6 @@ bool applyWithCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& 
         });
 }
 
-bool applyWithCurves(const FixedColorMatrix& m, const FixedCurves& curves,
-                     const FixedColorMatrix::Curves& tabulated, const std::uint32_t* in,
-                     std::uint32_t* out, std::size_t count, std::uint32_t opaqueBits) {
-#if defined(__x86_64__)
-    if (vectorlevel::current() == VectorLevel::Avx512) {
-        const std::size_t whole = count - count % kWideGroup;
-        const std::uint32_t all = applyWithCurvesAvx512(m, curves, in, out, whole, opaqueBits);
-        return applyWithCurves(m, tabulated, in + whole, out + whole, count - whole, opaqueBits) &&
-               all >= 0xFF000000u;
-    }
-#else
-    static_cast<void>(curves);
-#endif
-    return applyWithCurves(m, tabulated, in, out, count, opaqueBits);
-}
-
 bool applyWithGreyCurves(const FixedColorMatrix& m, const std::uint32_t* greyCurves,
                          const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                          std::uint32_t opaqueBits) {

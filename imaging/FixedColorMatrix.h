@@ -5,8 +5,6 @@
 
 #include "imaging/ColorMatrix.h"
 
-struct FixedCurves;
-
 // A colour matrix in fixed point for 8-bit premultiplied pixels. Output channel c (in
 // memory order: blue, green, red) sums
 //     s_c = weights[c][0]·blue + weights[c][1]·green + weights[c][2]·red + weights[c][3]·alpha
@@ -71,8 +69,6 @@ struct FixedColorMatrix {
 namespace fixedcolormatrix {
 
 constexpr std::size_t kGroup = 8;
-// Pixels a step of applyWithCurvesAvx512.
-constexpr std::size_t kWideGroup = 32;
 
 // Where index c of pixel x of a row lies.
 inline std::size_t indexPosition(std::size_t x, int c) {
@@ -113,23 +109,14 @@ std::uint32_t gatherGreyCurves(const FixedColorMatrix& m, const std::uint32_t* g
 // Only at the AVX-512 level, where its byte dot products beat the portable vectors.
 void applyAvx512(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
                  std::size_t count, std::uint32_t opaqueBits);
-// The same: every pixel of the whole kWideGroups in count, as if opaque,
-// through the matrix and the curves. Returns the AND of the pixels read.
-std::uint32_t applyWithCurvesAvx512(const FixedColorMatrix& m, const FixedCurves& curves,
-                                    const std::uint32_t* in, std::uint32_t* out, std::size_t count,
-                                    std::uint32_t opaqueBits);
 #endif
 
-// Every pixel as if opaque; the caller redoes translucent ones. The indexes are made
-// with vectors, the curves looked up one by one. Returns whether every pixel was opaque.
+// Every pixel as if opaque; the caller redoes translucent ones. The curves are gathered
+// (gatherCurves) where a gather is one instruction, else the indexes of a stretch are made
+// with vectors and looked up one by one. Returns whether every pixel was opaque.
 bool applyWithCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
                      const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                      std::uint32_t opaqueBits);
-// The same for curves that interpolate: tabulated is curves.tabulate()'s, and the
-// processor's fastest path computes the same pixels from whichever it reads.
-bool applyWithCurves(const FixedColorMatrix& m, const FixedCurves& curves,
-                     const FixedColorMatrix::Curves& tabulated, const std::uint32_t* in,
-                     std::uint32_t* out, std::size_t count, std::uint32_t opaqueBits);
 // The same for a grey matrix, with one look-up a pixel: greyCurves holds kIndexMax + 1
 // whole opaque pixels, entry j the three curves' bytes for index j.
 bool applyWithGreyCurves(const FixedColorMatrix& m, const std::uint32_t* greyCurves,

@@ -65,7 +65,7 @@ TEST(ColorProgramTest, EveryShapeOfProgramFollowsTheFloatingPointColour) {
             .then(ColorProgram::curves([](float v) { return v * v; },
                                        [](float v) { return 0.1f + 0.8f * v; },
                                        [](float v) { return 1 - v; }));
-    // Curves after a matrix are interpolated when that keeps them within a level.
+    // A steep S-curve after a matrix.
     const ColorProgram steep = ColorProgram::curves(
         [](float v) { return 0.5f + 0.5f * std::tanh(8 * (v - 0.5f)) / std::tanh(4.0f); });
     const ColorProgram invert = ColorProgram::curves([](float v) { return 1 - v; });

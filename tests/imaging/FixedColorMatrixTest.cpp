@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "imaging/FixedColorMatrix.h"
-#include "imaging/FixedCurves.h"
 #include "imaging/VectorLevel.h"
 #include "tests/imaging/EveryVectorLevel.h"
 #include "tests/imaging/RandomPixels.h"
@@ -80,54 +79,6 @@ TEST(FixedColorMatrixTest, EveryVectorLevelGivesTheScalarPixelsAndIndexes) {
                         }
                     }
                 });
-            }
-        }
-    }
-}
-
-// Curves of any shape the fitting can give: values within a byte's range, each level's
-// step reaching the next level.
-FixedCurves randomCurves(std::mt19937& random) {
-    constexpr int kHighest = (255 << FixedCurves::kUnitBits) + (1 << FixedCurves::kUnitBits) / 2;
-    FixedCurves curves{};
-    for (int c = 0; c < 3; ++c) {
-        for (auto& v : curves.dark[c]) {
-            v = static_cast<std::int16_t>(random() % (kHighest + 1));
-        }
-        for (auto& v : curves.levels[c]) {
-            v = static_cast<std::int16_t>(random() % (kHighest + 1));
-        }
-        for (int level = 0; level < 255; ++level) {
-            curves.steps[c][level] =
-                static_cast<std::int16_t>(curves.levels[c][level + 1] - curves.levels[c][level]);
-        }
-        curves.steps[c][255] = static_cast<std::int16_t>(random());
-    }
-    return curves;
-}
-
-TEST(FixedColorMatrixTest, CurvesInRegistersGiveTheScalarPixels) {
-    if (vectorlevel::current() != VectorLevel::Avx512) {
-        GTEST_SKIP() << "no AVX-512 on this processor: the byte tables serve instead";
-    }
-    std::mt19937 random(31);
-    for (float reach : {0.5f, 2.0f, 20.0f}) {
-        for (std::size_t count : {0u, 1u, 31u, 32u, 33u, 65u, 1003u}) {
-            SCOPED_TRACE(::testing::Message() << "reach " << reach << ", count " << count);
-            const FixedColorMatrix m(randomMatrix(random, reach));
-            const FixedCurves curves = randomCurves(random);
-            FixedColorMatrix::Curves tabulated;
-            curves.tabulate(tabulated);
-            const std::vector<std::uint32_t> in = randomRow(random, count);
-            for (std::uint32_t opaqueBits : {0u, 0xFF000000u}) {
-                std::vector<std::uint32_t> scalar(count), fast(count);
-                fixedcolormatrix::applyWithCurvesScalar(m, tabulated, in.data(), scalar.data(),
-                                                        count, opaqueBits);
-                EXPECT_EQ(fixedcolormatrix::applyWithCurves(m, curves, tabulated, in.data(),
-                                                            fast.data(), count, opaqueBits),
-                          fixedcolormatrix::applyWithCurves(m, tabulated, in.data(), scalar.data(),
-                                                            count, opaqueBits));
-                EXPECT_EQ(fast, scalar);
             }
         }
     }
