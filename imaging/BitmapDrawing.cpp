@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "imaging/BitmapConversion.h"
+#include "imaging/BitmapRecycler.h"
 #include "imaging/HalfSize.h"
 #include "imaging/ResampleKernels.h"
 #include "imaging/ResampleWeights.h"
@@ -177,8 +178,8 @@ std::shared_ptr<CGImage> BitmapDrawing::draw(const CGImage& source,
     const bool turned = isQuarterTurned(orientation);
     const int width = turned ? placement.windowHeight : placement.windowWidth;
     const int height = turned ? placement.windowWidth : placement.windowHeight;
-    auto result = CGImage::create(width, height, CGPixelFormat::ARGB32Premultiplied,
-                                  CGImage::Contents::Uninitialized);
+    // Every pixel is written below, so a recycled bitmap serves, as for renders.
+    auto result = BitmapRecycler::create(width, height);
     if (!result) {
         return nullptr;
     }
