@@ -6,13 +6,13 @@
 #include <thread>
 #include <vector>
 
-#include "imaging/CIContext.h"
-#include "imaging/CIFilter.h"
-#include "imaging/CIFilterDescriptor.h"
-#include "imaging/CIFilterRegistry.h"
-#include "imaging/GaussianKernel.h"
-#include "imaging/UIImageUtility.h"
-#include "imaging/VectorLevel.h"
+#include "imaging/engine/CIContext.h"
+#include "imaging/engine/CIFilter.h"
+#include "imaging/engine/CIFilterDescriptor.h"
+#include "imaging/engine/CIFilterRegistry.h"
+#include "imaging/kernels/VectorLevel.h"
+#include "imaging/operations/GaussianKernel.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "platform/graphics/CGContext.h"
 
 namespace {

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "imaging/BilinearKernels.h"
-#include "imaging/ColorTables.h"
-#include "imaging/ConvolutionSpan.h"
-#include "imaging/FixedColorMatrix.h"
-#include "imaging/HalfSize.h"
-#include "imaging/Invert.h"
-#include "imaging/ResampleKernels.h"
-#include "imaging/VectorLevel.h"
+#include "imaging/kernels/BilinearKernels.h"
+#include "imaging/kernels/ColorTables.h"
+#include "imaging/kernels/ConvolutionSpan.h"
+#include "imaging/kernels/FixedColorMatrix.h"
+#include "imaging/kernels/HalfSize.h"
+#include "imaging/kernels/Invert.h"
+#include "imaging/kernels/ResampleKernels.h"
+#include "imaging/kernels/VectorLevel.h"
 
 // Each vector kernel on one core at every level this processor has, on 32 rows of a 12 MP
 // photo's width, which stay in the cache: the arithmetic, without the memory.

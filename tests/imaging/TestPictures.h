@@ -8,7 +8,7 @@
 
 #include "platform/graphics/CGImage.h"
 #include "platform/graphics/UIImage.h"
-#include "tests/imaging/RandomPixels.h"
+#include "tests/imaging/kernels/RandomPixels.h"
 
 // Small pictures with known pixels for the imaging tests.
 namespace testpictures {
