@@ -5,7 +5,7 @@
 
 #include "core/CLClassList.h"
 #include "core/CLImageToolClass.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/operations/UIImageUtility.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "core/ZOZuzazOzarozTheme.h"
 #include "core/_ZOZuzazOzarozViewController.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/operations/UIImageUtility.h"
 
 std::shared_ptr<ZOZuzazOzaroz> ZOZuzazOzaroz::create(const ClassRegistry& registry) {
     return std::make_shared<_ZOZuzazOzarozViewController>(registry);

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "core/CLToolbarMenuItem.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "platform/ui/view/UIActivityIndicatorView.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <cstdlib>
 
 #include "fuzz/FuzzRuntime.h"
-#include "imaging/CIContext.h"
-#include "imaging/CIFilter.h"
-#include "imaging/CIFilterDescriptor.h"
-#include "imaging/CIFilterRegistry.h"
+#include "imaging/engine/CIContext.h"
+#include "imaging/engine/CIFilter.h"
+#include "imaging/engine/CIFilterDescriptor.h"
+#include "imaging/engine/CIFilterRegistry.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "imaging/UIImageUtility.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "platform/graphics/ImageEncoder.h"
 #include "platform/runtime/Runtime.h"
 #include "tests/platform/graphics/GraphicsTestSupport.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "imaging/UIDeviceSystemVersion.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
 
 namespace {
 

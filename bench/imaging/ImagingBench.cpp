@@ -6,12 +6,13 @@
 #include <thread>
 #include <vector>
 
-#include "imaging/CIContext.h"
-#include "imaging/CIFilter.h"
-#include "imaging/CIFilterDescriptor.h"
-#include "imaging/CIFilterRegistry.h"
-#include "imaging/GaussianKernel.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/engine/CIContext.h"
+#include "imaging/engine/CIFilter.h"
+#include "imaging/engine/CIFilterDescriptor.h"
+#include "imaging/engine/CIFilterRegistry.h"
+#include "imaging/kernels/VectorLevel.h"
+#include "imaging/operations/GaussianKernel.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "platform/graphics/CGContext.h"
 
 namespace {
@@ -173,6 +174,7 @@ void add(const std::string& name, Args&&... args) {
 }
 
 void registerAll() {
+    benchmark::AddCustomContext("vector level", vectorlevel::name(vectorlevel::current()));
     for (int mp : {12, 48}) {
         const std::string size = "/" + std::to_string(mp) + "MP";
         add("TwoThreadMemcpy" + size, BM_TwoThreadMemcpy, mp);

@@ -2,7 +2,8 @@
 # Runs bench_imaging and the OpenCV reference side by side and prints our time over the
 # reference's for each target (below 1 means faster).
 #   bench/imaging/compare.sh [build folder] [megapixels...]   e.g. compare.sh build 12
-# BENCH_IMAGING names another bench_imaging program to run instead of the build's.
+# BENCH_IMAGING names another bench_imaging program to run instead of the build's;
+# PHOTOEDITOR_VECTOR_LEVEL (portable, sse4, avx2, avx512, neon) lowers the engine's level.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -19,13 +20,14 @@ filter=$(printf '|%sMP' "${sizes[@]}")
 # in use.
 "${BENCH_IMAGING:-$build/bench/imaging/bench_imaging}" --benchmark_filter="(${filter:1})" \
     --benchmark_min_warmup_time=0.1 --benchmark_min_time=0.2 --benchmark_repetitions=5 \
-    --benchmark_format=csv 2>/dev/null |
+    --benchmark_format=csv 2>"$results/context" |
     awk -F, 'NR > 1 && $1 !~ /_(mean|median|stddev|cv)"?$/ {
             gsub(/"/, "", $1); sub(/\/real_time$/, "", $1)
             if (!($1 in best) || $3 < best[$1]) best[$1] = $3
         }
         END { for (name in best) print name, best[name] }' >"$results/ours"
 /usr/bin/python3 "$here/opencv_reference.py" "${sizes[@]}" >"$results/opencv"
+grep '^vector level' "$results/context" || echo "vector level: unknown"
 
 awk '
     FNR == NR { ours[$1] = $2; next }

@@ -3,7 +3,7 @@
 #include "bench/platform/PhotoLikePicture.h"
 #include "bench/tools/VectorLevels.h"
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "platform/foundation/NSBundle.h"
 #include "tools/blur/CLBlurTool.h"
 

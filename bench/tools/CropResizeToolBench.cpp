@@ -1,7 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/platform/PhotoLikePicture.h"
-#include "imaging/VectorLevel.h"
+#include "imaging/kernels/VectorLevel.h"
 #include "tools/geometry/CLClippingPanel.h"
 #include "tools/geometry/CLClippingTool.h"
 #include "tools/geometry/CLResizeTool.h"

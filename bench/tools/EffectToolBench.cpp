@@ -2,7 +2,7 @@
 
 #include "bench/platform/PhotoLikePicture.h"
 #include "core/_ZOZuzazOzarozViewController.h"
-#include "imaging/VectorLevel.h"
+#include "imaging/kernels/VectorLevel.h"
 #include "platform/dispatch/DispatchQueue.h"
 #include "platform/ui/animation/AnimationClock.h"
 #include "tools/ToolCatalogue.h"

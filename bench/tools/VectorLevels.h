@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "imaging/VectorLevel.h"
+#include "imaging/kernels/VectorLevel.h"
 
 // The engine's vector levels by name, so a benchmark measures its vector paths at each.
 inline constexpr std::pair<const char*, VectorLevel> kVectorLevels[] = {

@@ -1,8 +1,8 @@
 #include "resources/generator/EffectThumbnails.h"
 
-#include "imaging/CIContext.h"
-#include "imaging/CIFilter.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/engine/CIContext.h"
+#include "imaging/engine/CIFilter.h"
+#include "imaging/operations/UIImageUtility.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/translucent/KRTranslucentView.h"
-#include "imaging/UIDeviceSystemVersion.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
 #include "platform/dispatch/DispatchQueue.h"
 #include "platform/ui/view/UIViewRenderer.h"
 #include "tests/platform/ui/view/ViewTestSupport.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ZOZuzazOzarozEditorClass.h"
-#include "imaging/BitmapRecycler.h"
+#include "imaging/operations/BitmapRecycler.h"
 #include "platform/ui/screens/UIApplication.h"
 #include "platform/ui/screens/UIDevice.h"
 #include "platform/ui/screens/UINavigationController.h"

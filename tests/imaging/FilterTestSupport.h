@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "imaging/CIContext.h"
-#include "imaging/CIFilter.h"
-#include "imaging/VectorLevel.h"
+#include "imaging/engine/CIContext.h"
+#include "imaging/engine/CIFilter.h"
+#include "imaging/kernels/VectorLevel.h"
 #include "tests/imaging/TestPictures.h"
 
 // The render every caller makes: picture in, one filter with some inputs, bitmap out.

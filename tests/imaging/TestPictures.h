@@ -8,6 +8,7 @@
 
 #include "platform/graphics/CGImage.h"
 #include "platform/graphics/UIImage.h"
+#include "tests/imaging/kernels/RandomPixels.h"
 
 // Small pictures with known pixels for the imaging tests.
 namespace testpictures {
@@ -20,10 +21,6 @@ inline std::uint32_t pixelAt(const CGImage& image, int x, int y) {
 
 inline std::uint32_t pixelAt(const UIImagePtr& image, int x, int y) {
     return pixelAt(*image->CGImage(), x, y);
-}
-
-inline int channel(std::uint32_t pixel, int index) {
-    return (pixel >> (8 * index)) & 0xFF;
 }
 
 inline std::shared_ptr<CGImage> makeBitmap(
@@ -54,16 +51,6 @@ inline UIImagePtr makePhoto(int width, int height) {
         const auto b = static_cast<std::uint32_t>(((x * 7) ^ (y * 13)) & 0xFF);
         return 0xFF000000u | r << 16 | g << 8 | b;
     });
-}
-
-// Random premultiplied pixels: every colour byte at most its alpha.
-inline std::uint32_t randomPremultiplied(std::mt19937& random) {
-    const std::uint32_t a = random() & 0xFF;
-    std::uint32_t pixel = a << 24;
-    for (int c = 0; c < 3; ++c) {
-        pixel |= (a == 0 ? 0 : random() % (a + 1)) << (8 * c);
-    }
-    return pixel;
 }
 
 inline bool samePixels(const CGImage& a, const CGImage& b) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/CLImageToolInfo.h"
-#include "imaging/UIDeviceSystemVersion.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
 #include "platform/foundation/ClassRegistry.h"
 #include "platform/graphics/CGImage.h"
 #include "platform/graphics/UIImage.h"

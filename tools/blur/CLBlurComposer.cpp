@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "imaging/UIImageUtility.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "platform/graphics/CGContext.h"
 #include "platform/graphics/CGImage.h"
 #include "platform/graphics/UIGraphics.h"

@@ -8,8 +8,8 @@
 #include "core/CLMenuStrip.h"
 #include "core/CLToolAnimations.h"
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/UIDeviceSystemVersion.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "platform/graphics/CGImage.h"
 #include "platform/ui/gestures/UITapGestureRecognizer.h"
 

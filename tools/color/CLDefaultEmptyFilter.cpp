@@ -1,9 +1,9 @@
 #include "tools/color/CLDefaultEmptyFilter.h"
 
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/CIContext.h"
-#include "imaging/CIFilter.h"
-#include "imaging/UIDeviceSystemVersion.h"
+#include "imaging/engine/CIContext.h"
+#include "imaging/engine/CIFilter.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
 #include "platform/foundation/Vector.h"
 
 namespace {

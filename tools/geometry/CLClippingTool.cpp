@@ -5,7 +5,7 @@
 #include "core/CLMenuStrip.h"
 #include "core/CLToolAnimations.h"
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "platform/graphics/UIScreen.h"
 #include "tools/geometry/CLMenuContainer.h"
 

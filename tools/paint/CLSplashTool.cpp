@@ -2,7 +2,7 @@
 
 #include "core/CLToolAnimations.h"
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/graphics/UIScreen.h"
 

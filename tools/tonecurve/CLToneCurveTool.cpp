@@ -4,9 +4,9 @@
 
 #include "core/CLToolAnimations.h"
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/CIContext.h"
-#include "imaging/UIDeviceSystemVersion.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/engine/CIContext.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "platform/ui/animation/CABasicAnimation.h"
 
 namespace {

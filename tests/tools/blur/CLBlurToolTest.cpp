@@ -2,7 +2,7 @@
 #include <numbers>
 
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "platform/graphics/CGImage.h"
 #include "tests/tools/ToolWindowFixture.h"
 #include "tools/blur/CLBlurTool.h"

@@ -1,4 +1,4 @@
-#include "imaging/CIRenderLog.h"
+#include "imaging/engine/CIRenderLog.h"
 #include "platform/graphics/CGImage.h"
 #include "tests/tools/ToolWindowFixture.h"
 #include "tools/color/CLAdjustmentTool.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "core/CLImageToolInfo.h"
-#include "imaging/CIRenderLog.h"
-#include "imaging/UIDeviceSystemVersion.h"
+#include "imaging/engine/CIRenderLog.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
 #include "platform/foundation/Vector.h"
 #include "platform/graphics/CGImage.h"
 #include "tests/tools/ToolTestSupport.h"

@@ -2,9 +2,9 @@
 
 #include "core/CLToolbarMenuItem.h"
 #include "core/_ZOZuzazOzarozViewController.h"
-#include "imaging/CIRenderLog.h"
-#include "imaging/UIDeviceSystemVersion.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/engine/CIRenderLog.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "platform/dispatch/DispatchQueue.h"
 #include "platform/graphics/CGImage.h"
 #include "platform/graphics/UIScreen.h"

@@ -1,4 +1,4 @@
-#include "imaging/UIImageUtility.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "tests/tools/paint/PaintToolFixture.h"
 #include "tools/paint/CLSplashTool.h"
 

@@ -1,7 +1,7 @@
 #include "tools/color/effects/CLBloomEffect.h"
 
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/UIDeviceSystemVersion.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
 
 std::string CLBloomEffect::defaultTitle() {
     return ZOZuzazOzarozTheme::localizedStringWithDefault("CLBloomEffect_DefaultTitle", "Bloom");

@@ -6,9 +6,9 @@
 #include <limits>
 
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/CIContext.h"
-#include "imaging/CIFilter.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/engine/CIContext.h"
+#include "imaging/engine/CIFilter.h"
+#include "imaging/operations/UIImageUtility.h"
 
 std::optional<std::string> CLEffectBase::defaultIconImagePath(const RuntimeClass& effectClass) {
     const auto bundle = ZOZuzazOzarozTheme::theme().bundle();

@@ -4,8 +4,8 @@
 #include "core/CLToolAnimations.h"
 #include "core/UIViewCLImageToolInfo.h"
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/UIDeviceSystemVersion.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
+#include "imaging/operations/UIImageUtility.h"
 
 std::atomic<bool> CLEffectTool::rendering_{false};
 

@@ -1,7 +1,7 @@
 #include "tools/color/effects/CLGloomEffect.h"
 
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/UIDeviceSystemVersion.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
 
 std::string CLGloomEffect::defaultTitle() {
     return ZOZuzazOzarozTheme::localizedStringWithDefault("CLGloomEffect_DefaultTitle", "Gloom");

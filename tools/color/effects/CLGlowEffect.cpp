@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numbers>
 
-#include "imaging/UIViewFrame.h"
+#include "imaging/operations/UIViewFrame.h"
 
 CLGlowEffect::CLGlowEffect(const UIViewPtr& superview, const CGRect& imageViewFrame,
                            CLImageToolInfoPtr toolInfo, std::string filterName)

@@ -1,7 +1,7 @@
 #include "tools/color/effects/CLHighlightShadowEffect.h"
 
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/UIDeviceSystemVersion.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
 
 std::string CLHighlightShadowEffect::defaultTitle() {
     return ZOZuzazOzarozTheme::localizedStringWithDefault("CLHighlightSadowEffect_DefaultTitle",

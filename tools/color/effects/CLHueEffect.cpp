@@ -3,7 +3,7 @@
 #include <numbers>
 
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/UIDeviceSystemVersion.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
 
 std::string CLHueEffect::defaultTitle() {
     return ZOZuzazOzarozTheme::localizedStringWithDefault("CLHueEffect_DefaultTitle", "Hue");

@@ -4,9 +4,9 @@
 #include <cstdint>
 
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/CIVector.h"
-#include "imaging/UIDeviceSystemVersion.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/engine/CIVector.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
+#include "imaging/operations/UIImageUtility.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "tools/color/effects/CLPosterizeEffect.h"
 
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/UIDeviceSystemVersion.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
 
 std::string CLPosterizeEffect::defaultTitle() {
     return ZOZuzazOzarozTheme::localizedStringWithDefault("CLPosterizeEffect_DefaultTitle",

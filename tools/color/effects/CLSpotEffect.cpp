@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/CIVector.h"
-#include "imaging/UIDeviceSystemVersion.h"
+#include "imaging/engine/CIVector.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
 #include "platform/ui/gestures/UIPanGestureRecognizer.h"
 #include "platform/ui/gestures/UIPinchGestureRecognizer.h"
 #include "platform/ui/gestures/UITapGestureRecognizer.h"

@@ -1,7 +1,7 @@
 #include "tools/overlay/stickers/CLStickerFolder.h"
 
 #include "core/UIViewCLImageToolInfo.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "platform/foundation/NSFileManager.h"
 #include "platform/foundation/Value.h"
 

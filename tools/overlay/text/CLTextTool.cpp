@@ -7,7 +7,7 @@
 #include "core/CLMenuStrip.h"
 #include "core/CLToolAnimations.h"
 #include "core/ZOZuzazOzarozTheme.h"
-#include "imaging/UIDeviceSystemVersion.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
 #include "platform/foundation/NSNotificationCenter.h"
 #include "platform/graphics/UIGraphics.h"
 #include "platform/ui/view/UIButton.h"

@@ -4,10 +4,10 @@
 #include <numbers>
 
 #include "core/CLImageToolInfo.h"
-#include "imaging/CIRenderLog.h"
-#include "imaging/CIVector.h"
-#include "imaging/UIDeviceSystemVersion.h"
-#include "imaging/UIImageUtility.h"
+#include "imaging/engine/CIRenderLog.h"
+#include "imaging/engine/CIVector.h"
+#include "imaging/operations/UIDeviceSystemVersion.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "tests/tools/ToolTestSupport.h"
 #include "tests/tools/color/effects/RecordedInputs.h"
 #include "tools/ToolCatalogue.h"

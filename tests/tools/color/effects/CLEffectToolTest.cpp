@@ -4,7 +4,7 @@
 
 #include "core/CLToolbarMenuItem.h"
 #include "core/_ZOZuzazOzarozViewController.h"
-#include "imaging/CIRenderLog.h"
+#include "imaging/engine/CIRenderLog.h"
 #include "platform/dispatch/DispatchQueue.h"
 #include "platform/ui/animation/AnimationClock.h"
 #include "platform/ui/window/UIWindow.h"

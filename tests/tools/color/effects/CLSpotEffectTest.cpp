@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "imaging/CIRenderLog.h"
-#include "imaging/CIVector.h"
+#include "imaging/engine/CIRenderLog.h"
+#include "imaging/engine/CIVector.h"
 #include "platform/ui/animation/AnimationClock.h"
 #include "platform/ui/window/UIWindow.h"
 #include "tests/platform/ui/gestures/TouchScript.h"

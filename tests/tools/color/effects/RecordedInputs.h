@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "imaging/CIRenderLog.h"
+#include "imaging/engine/CIRenderLog.h"
 
 // The inputs of the one filter that the one render since CIRenderLog::startRecording
 // used; recording stops.

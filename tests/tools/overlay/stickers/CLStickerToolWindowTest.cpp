@@ -1,7 +1,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "imaging/UIImageUtility.h"
+#include "imaging/operations/UIImageUtility.h"
 #include "tests/tools/overlay/stickers/StickerToolTestSupport.h"
 
 namespace {
