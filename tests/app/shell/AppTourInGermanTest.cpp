@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -18,23 +17,54 @@ namespace {
 const std::string kGermanTable =
     std::string(PHOTOEDITOR_APP_RESOURCES) + "/ZOZuzazOzaroz.bundle/de.lproj/Localizable.strings";
 
-// The German table's texts as patterns: a "%@" stands for data (a file name, a folder,
-// a count) and matches any text.
-std::vector<std::regex> germanTexts() {
+// A German text as its literal pieces around each "%@", which stands for data (a file
+// name, a folder, a count) and matches any text of at least one character.
+struct GermanText {
+    std::vector<std::string> pieces;
+
+    bool matches(const std::string& text) const {
+        if (pieces.size() == 1) {
+            return text == pieces[0];
+        }
+        if (!text.starts_with(pieces.front()) || !text.ends_with(pieces.back())) {
+            return false;
+        }
+        std::size_t at = pieces.front().size();
+        const std::size_t end = text.size() - pieces.back().size();
+        for (std::size_t i = 1; i + 1 < pieces.size(); ++i) {
+            const std::size_t found = text.find(pieces[i], at + 1);
+            if (found == std::string::npos || found + pieces[i].size() > end) {
+                return false;
+            }
+            at = found + pieces[i].size();
+        }
+        return end >= at + 1;
+    }
+};
+
+std::vector<GermanText> germanTexts() {
     const StringsTable table = StringsTable::loadFile(kGermanTable);
     std::ifstream file(kGermanTable);
-    const std::regex keyAtLineStart(R"re(^\s*"([^"]+)"\s*=)re");
-    const std::regex special(R"([.^$|()\[\]{}*+?\\])");
-    std::vector<std::regex> texts;
+    std::vector<GermanText> texts;
     std::string line;
-    std::smatch key;
     while (std::getline(file, line)) {
-        if (!std::regex_search(line, key, keyAtLineStart) || !table.find(key[1])) {
+        const std::size_t open = line.find_first_not_of(" \t");
+        const std::size_t close = open == std::string::npos ? open : line.find('"', open + 1);
+        if (open == std::string::npos || line[open] != '"' || close == std::string::npos) {
             continue;
         }
-        std::string pattern = std::regex_replace(*table.find(key[1]), special, R"(\$&)");
-        pattern = std::regex_replace(pattern, std::regex("%@"), ".+");
-        texts.emplace_back(pattern);
+        const std::string* value = table.find(line.substr(open + 1, close - open - 1));
+        if (value == nullptr) {
+            continue;
+        }
+        GermanText text;
+        std::size_t from = 0;
+        for (std::size_t mark = value->find("%@"); mark != std::string::npos;
+             from = mark + 2, mark = value->find("%@", from)) {
+            text.pieces.push_back(value->substr(from, mark - from));
+        }
+        text.pieces.push_back(value->substr(from));
+        texts.push_back(std::move(text));
     }
     return texts;
 }
@@ -82,9 +112,8 @@ protected:
             if (text.starts_with("\u2039 ")) {
                 text = text.substr(std::string("\u2039 ").size());
             }
-            const bool german = std::any_of(texts_.begin(), texts_.end(), [&](const auto& entry) {
-                return std::regex_match(text, entry);
-            });
+            const bool german = std::any_of(texts_.begin(), texts_.end(),
+                                            [&](const auto& entry) { return entry.matches(text); });
             if (!german) {
                 foreign.push_back(text);
             }
@@ -92,7 +121,7 @@ protected:
         return foreign;
     }
 
-    std::vector<std::regex> texts_ = germanTexts();
+    std::vector<GermanText> texts_ = germanTexts();
 };
 
 TEST_F(AppTourInGermanTest, EveryTextOnEveryScreenOfTheFirstEditComesFromTheGermanTable) {
