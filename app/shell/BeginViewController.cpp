@@ -1,4 +1,5 @@
 #include "app/shell/BeginViewController.h"
+#include "app/shell/VarnCommon.h"
 
 #include <cstring>
 
@@ -150,13 +151,7 @@ void BeginViewController::loadView() {
     root->addSubview(share);
     saveAndShare_ = share;
 
-    auto busy = std::make_shared<UIActivityIndicatorView>(UIActivityIndicatorViewStyle::WhiteLarge);
-    busy->setCenter(CGPoint{bounds.midX(), bounds.midY()});
-    busy->setAutoresizingMask(
-        UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleRightMargin |
-        UIViewAutoresizingFlexibleTopMargin | UIViewAutoresizingFlexibleBottomMargin);
-    root->addSubview(busy);
-    busySign_ = busy;
+    busySign_ = VarnCommon::addCentredBusySign(*root);
 }
 
 void BeginViewController::setupUI() {

@@ -71,13 +71,7 @@ void ResultViewController::loadView() {
     root->addSubview(display);
     imageDisplayView_ = display;
 
-    auto busy = std::make_shared<UIActivityIndicatorView>(UIActivityIndicatorViewStyle::WhiteLarge);
-    busy->setCenter(CGPoint{bounds.midX(), bounds.midY()});
-    busy->setAutoresizingMask(
-        UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleRightMargin |
-        UIViewAutoresizingFlexibleTopMargin | UIViewAutoresizingFlexibleBottomMargin);
-    root->addSubview(busy);
-    busySign_ = busy;
+    busySign_ = VarnCommon::addCentredBusySign(*root);
 }
 
 std::shared_ptr<UIButton> ResultViewController::makeButton(const CGRect& frame,

@@ -34,3 +34,14 @@ UIActivityViewControllerPtr VarnCommon::shareViaActivityControllerView(
     }
     return sheet;
 }
+
+std::shared_ptr<UIActivityIndicatorView> VarnCommon::addCentredBusySign(UIView& root) {
+    auto busy = std::make_shared<UIActivityIndicatorView>(UIActivityIndicatorViewStyle::WhiteLarge);
+    const CGRect bounds = root.bounds();
+    busy->setCenter(CGPoint{bounds.midX(), bounds.midY()});
+    busy->setAutoresizingMask(
+        UIViewAutoresizingFlexibleLeftMargin | UIViewAutoresizingFlexibleRightMargin |
+        UIViewAutoresizingFlexibleTopMargin | UIViewAutoresizingFlexibleBottomMargin);
+    root.addSubview(busy);
+    return busy;
+}

@@ -5,8 +5,9 @@
 #include "platform/foundation/Value.h"
 #include "platform/ui/screens/UIViewController.h"
 #include "platform/ui/sharing/UIActivityViewController.h"
+#include "platform/ui/view/UIActivityIndicatorView.h"
 
-// The application's alert and share sheet.
+// The application's alert, share sheet and busy sign.
 class VarnCommon {
 public:
     // An alert with the title and message and one "OK" button.
@@ -16,4 +17,6 @@ public:
     // the sheet shown.
     static UIActivityViewControllerPtr shareViaActivityControllerView(const ValueArray& items,
                                                                       UIViewController& controller);
+    // A large white busy sign added in the middle of root, staying there as root resizes.
+    static std::shared_ptr<UIActivityIndicatorView> addCentredBusySign(UIView& root);
 };
