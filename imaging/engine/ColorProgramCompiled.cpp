@@ -5,6 +5,7 @@
 
 #include "imaging/kernels/ColorMath.h"
 #include "imaging/kernels/Invert.h"
+#include "imaging/kernels/Prefetch.h"
 #include "imaging/kernels/VectorLevel.h"
 
 using colormath::clamp01;
@@ -56,6 +57,7 @@ ColorProgram::Compiled::Compiled(const ColorProgram& program) : program_(program
 void ColorProgram::Compiled::applyRow(const std::uint32_t* in, std::uint32_t* out,
                                       std::size_t count, std::uint32_t opaqueBits) const {
     for (std::size_t x = 0; x < count; x += kChunk) {
+        prefetch::ahead(in + x, out + x, std::min(kChunk, count - x));
         applyChunk(in + x, out + x, std::min(kChunk, count - x), opaqueBits);
     }
 }
