@@ -114,6 +114,7 @@ void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* ou
         const V alpha = hn::BitCast(d, hn::ShiftRight<24>(hn::BitCast(du, pixels)));
         const auto split = matrix.split(d, pixels);
         V result = hn::ShiftLeft<24>(alpha);
+#pragma GCC unroll 3
         for (int c = 0; c < 3; ++c) {
             const V v = hn::Min(hn::Max(matrix.rounded(d, c, split), zero), alpha);
             result = hn::Or(result, hn::ShiftLeftSame(v, 8 * c));
@@ -135,6 +136,7 @@ std::uint32_t indexes(const FixedColorMatrix& m, const std::uint32_t* in, std::u
     for (; x + kGroup <= count; x += kGroup) {
         for (std::size_t first = x; first < x + kGroup; first += n) {
             const auto split = matrix.split(d, reader.read(in + first));
+#pragma GCC unroll 3
             for (int c = 0; c < 3; ++c) {
                 hn::StoreU(hn::DemoteTo(d16, matrix.index(d, c, split)), d16,
                            indexes + indexPosition(first, c));
@@ -159,6 +161,7 @@ std::uint32_t gatherCurves(const FixedColorMatrix& m, const FixedColorMatrix::Cu
     for (; x + n <= count; x += n) {
         const auto split = matrix.split(d, reader.read(in + x));
         V result = hn::Set(d, static_cast<std::int32_t>(0xFF000000u));
+#pragma GCC unroll 3
         for (int c = 0; c < 3; ++c) {
             const auto* table = reinterpret_cast<const std::int32_t*>(curves[c]);
             const V value = hn::GatherOffset(d, table, matrix.index(d, c, split));
