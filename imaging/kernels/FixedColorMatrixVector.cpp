@@ -29,7 +29,7 @@ public:
     using V16 = hn::Vec<D16>;
 
     Matrix(D d, const FixedColorMatrix& m, int shift)
-        : half_(hn::Set(d, 1 << (shift - 1))), shift_(shift) {
+        : half_(hn::Set(d, 1 << (shift - 1))), shift_(shift), shifts_(hn::Set(d, shift)) {
         for (int c = 0; c < 3; ++c) {
             blueRed_[c] = factorPairs(d, m.weights[c][0], m.weights[c][2]);
             greenAlpha_[c] = factorPairs(d, m.weights[c][1], m.weights[c][3]);
@@ -53,7 +53,7 @@ public:
         PairSums<D> sums(d);
         sums.add(pixels.blueRed, blueRed_[c]);
         sums.add(pixels.greenAlpha, greenAlpha_[c]);
-        return hn::ShiftRightSame(hn::Add(sums.total(), half_), shift_);
+        return shiftDown(hn::Add(sums.total(), half_));
     }
 
     // Colour c clamped to an index, 0 … kIndexMax.
@@ -63,10 +63,21 @@ public:
     }
 
 private:
+    // x86 shifts by a count in a register with two instructions, by a vector of counts
+    // (AVX2 and up) with one.
+    V shiftDown(V v) const {
+#if HWY_ARCH_X86 && HWY_TARGET <= HWY_AVX2
+        return v >> shifts_;
+#else
+        return hn::ShiftRightSame(v, shift_);
+#endif
+    }
+
     V16 blueRed_[3];
     V16 greenAlpha_[3];
     V half_;
     int shift_;
+    V shifts_;
 };
 
 // Reads N pixels a step, with opaqueBits ORed in, and keeps the AND of all it read.
