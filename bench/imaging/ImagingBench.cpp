@@ -90,6 +90,20 @@ ValueDictionary typicalInputs(const std::string& name, const UIImage& picture) {
     if (name == "CIColorControls") {
         return {{"inputSaturation", 1.4}};
     }
+    // At their defaults these leave the colours as they are (an identity matrix).
+    if (name == "CIExposureAdjust") {
+        return {{"inputEV", 0.6}};
+    }
+    if (name == "CIGammaAdjust") {
+        return {{"inputPower", 1.2}};
+    }
+    if (name == "CIHighlightShadowAdjust") {
+        return {{"inputShadowAmount", 0.5}};
+    }
+    if (name == "CIToneCurve") {
+        return {{"inputPoint1", CIVector::withX(0.25, 0.2)},
+                {"inputPoint3", CIVector::withX(0.75, 0.8)}};
+    }
     return {};
 }
 

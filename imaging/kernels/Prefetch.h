@@ -3,24 +3,36 @@
 #include <cstddef>
 #include <cstdint>
 
+// Asks for memory a kernel will reach a little later, so it streams while the kernel
+// computes: the processor's own prefetchers start too late for kernels of a few dozen
+// instructions a vector on pictures larger than the cache. Hints only: addresses
+// beyond the picture are never read and never fault.
 namespace prefetch {
 
-// How far ahead of the pixel being worked on the memory is asked for. A kernel of a few
-// dozen instructions a vector leaves the processor's own prefetchers too little time on
-// a photo larger than the cache; about 8 KB ahead hides the memory's latency without
-// evicting what is still to be read.
-constexpr std::size_t kAheadPixels = 2048;
+// About 8 KB ahead hides the memory's latency without evicting what is still to be read.
+constexpr std::size_t kAheadBytes = 8192;
+constexpr std::size_t kLineBytes = 64;
 
-// Asks for count pixels of in and out kAheadPixels beyond the ones given, out to be
-// written. A hint only: addresses beyond the picture are never read and never fault.
-inline void ahead(const std::uint32_t* in, std::uint32_t* out, std::size_t count) {
-    constexpr std::size_t kLinePixels = 64 / sizeof(std::uint32_t);
-    const auto inAhead = reinterpret_cast<std::uintptr_t>(in) + 4 * kAheadPixels;
-    const auto outAhead = reinterpret_cast<std::uintptr_t>(out) + 4 * kAheadPixels;
-    for (std::size_t x = 0; x < count; x += kLinePixels) {
-        __builtin_prefetch(reinterpret_cast<const void*>(inAhead + 4 * x), 0, 3);
-        __builtin_prefetch(reinterpret_cast<const void*>(outAhead + 4 * x), 1, 3);
+// The bytes kAheadBytes beyond from … from + bytes, to be read.
+inline void forReading(const void* from, std::size_t bytes) {
+    const auto first = reinterpret_cast<std::uintptr_t>(from) + kAheadBytes;
+    for (std::size_t k = 0; k < bytes; k += kLineBytes) {
+        __builtin_prefetch(reinterpret_cast<const void*>(first + k), 0, 3);
     }
+}
+
+// The same, to be written.
+inline void forWriting(const void* from, std::size_t bytes) {
+    const auto first = reinterpret_cast<std::uintptr_t>(from) + kAheadBytes;
+    for (std::size_t k = 0; k < bytes; k += kLineBytes) {
+        __builtin_prefetch(reinterpret_cast<const void*>(first + k), 1, 3);
+    }
+}
+
+// Pixels count of in and out, for a kernel that reads in and writes out.
+inline void ahead(const std::uint32_t* in, const std::uint32_t* out, std::size_t count) {
+    forReading(in, 4 * count);
+    forWriting(out, 4 * count);
 }
 
 }  // namespace prefetch
