@@ -13,26 +13,16 @@ namespace prefetch {
 constexpr std::size_t kAheadBytes = 8192;
 constexpr std::size_t kLineBytes = 64;
 
-// The bytes kAheadBytes beyond from … from + bytes, to be read.
-inline void forReading(const void* from, std::size_t bytes) {
-    const auto first = reinterpret_cast<std::uintptr_t>(from) + kAheadBytes;
+// bytes of read and of written, kAheadBytes beyond each. One loop for both: GCC 12
+// drops two loops of nothing but prefetches when they run the same length one after
+// the other.
+inline void ahead(const void* read, const void* written, std::size_t bytes) {
+    const char* readAhead = static_cast<const char*>(read) + kAheadBytes;
+    const char* writtenAhead = static_cast<const char*>(written) + kAheadBytes;
     for (std::size_t k = 0; k < bytes; k += kLineBytes) {
-        __builtin_prefetch(reinterpret_cast<const void*>(first + k), 0, 3);
+        __builtin_prefetch(readAhead + k, 0, 3);
+        __builtin_prefetch(writtenAhead + k, 1, 3);
     }
-}
-
-// The same, to be written.
-inline void forWriting(const void* from, std::size_t bytes) {
-    const auto first = reinterpret_cast<std::uintptr_t>(from) + kAheadBytes;
-    for (std::size_t k = 0; k < bytes; k += kLineBytes) {
-        __builtin_prefetch(reinterpret_cast<const void*>(first + k), 1, 3);
-    }
-}
-
-// Pixels count of in and out, for a kernel that reads in and writes out.
-inline void ahead(const std::uint32_t* in, const std::uint32_t* out, std::size_t count) {
-    forReading(in, 4 * count);
-    forWriting(out, 4 * count);
 }
 
 }  // namespace prefetch

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "imaging/kernels/HalfSize.h"
-#include "imaging/kernels/Prefetch.h"
 #include "imaging/kernels/ResampleKernels.h"
 #include "imaging/kernels/ResampleWeights.h"
 #include "imaging/operations/BitmapConversion.h"
@@ -106,24 +105,11 @@ private:
         forEachRowBand(rows_.count(), rowsPerBandFor(width * 4),
                        [&](std::size_t first, std::size_t end) {
                            for (auto j = static_cast<int>(first); j < static_cast<int>(end); ++j) {
-                               halveRow(sourceRow(2 * j), sourceRow(2 * j + 1),
-                                        writer.origin + j * writer.stepJ, width);
+                               halfsize::mean(sourceRow(2 * j), sourceRow(2 * j + 1),
+                                              writer.origin + j * writer.stepJ, width,
+                                              opaque_ ? 0xFF000000u : 0u);
                            }
                        });
-    }
-
-    // In stretches, each asking for the memory of one further ahead.
-    void halveRow(const std::uint32_t* upper, const std::uint32_t* lower, std::uint32_t* out,
-                  std::size_t width) const {
-        constexpr std::size_t kStretch = 256;
-        for (std::size_t x = 0; x < width; x += kStretch) {
-            const std::size_t count = std::min(kStretch, width - x);
-            prefetch::forReading(upper + 2 * x, 8 * count);
-            prefetch::forReading(lower + 2 * x, 8 * count);
-            prefetch::forWriting(out + x, 4 * count);
-            halfsize::mean(upper + 2 * x, lower + 2 * x, out + x, count,
-                           opaque_ ? 0xFF000000u : 0u);
-        }
     }
 
     const std::uint32_t* sourceRow(int y) const {
