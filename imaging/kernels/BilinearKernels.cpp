@@ -7,6 +7,7 @@ namespace bilinear {
 void sampleInsideScalar(const Source& source, std::int64_t u, std::int64_t v, std::int64_t stepU,
                         std::int64_t stepV, std::uint32_t* out, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i, u += stepU, v += stepV) {
+        prefetchNeighbourhood(source, u + kSamplesAhead * stepU, v + kSamplesAhead * stepV);
         const std::uint8_t* upperRow =
             source.pixels + source.bytesPerRow * static_cast<std::size_t>(wholePixels(v));
         std::uint32_t p[4];

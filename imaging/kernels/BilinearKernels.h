@@ -42,4 +42,22 @@ inline std::uint32_t weight(std::int64_t position) {
     return static_cast<std::uint32_t>((position >> (kFractionBits - 8)) & 0xFF);
 }
 
+// The sample this many steps ahead is asked for while one is computed: along a turned
+// row every few samples reach new rows of the source, which the processor's own
+// prefetchers cannot foresee.
+constexpr std::int64_t kSamplesAhead = 64;
+
+// Asks for the neighbourhood of the sample at (u, v). A hint only: the address is
+// reckoned without forming a pointer, so a position beyond the picture does no harm.
+// Always inlined: GCC takes a function of nothing but prefetches for one without
+// effects and drops its calls.
+[[gnu::always_inline]] inline void prefetchNeighbourhood(const Source& source, std::int64_t u,
+                                                         std::int64_t v) {
+    const auto upper = reinterpret_cast<std::uintptr_t>(source.pixels) +
+                       source.bytesPerRow * static_cast<std::uintptr_t>(wholePixels(v)) +
+                       4 * static_cast<std::uintptr_t>(wholePixels(u));
+    __builtin_prefetch(reinterpret_cast<const void*>(upper), 0, 3);
+    __builtin_prefetch(reinterpret_cast<const void*>(upper + source.bytesPerRow), 0, 3);
+}
+
 }  // namespace bilinear

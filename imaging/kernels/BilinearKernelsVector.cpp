@@ -74,6 +74,7 @@ void sampleInside(const Source& source, std::int64_t u, std::int64_t v, std::int
     const hn::FixedTag<std::uint8_t, 8> twoPixels;
     std::size_t i = 0;
     for (; i + 2 <= count; i += 2) {
+        prefetchNeighbourhood(source, u + kSamplesAhead * stepU, v + kSamplesAhead * stepV);
         const Neighbours a = neighboursAt(source, u, v);
         const Neighbours b = neighboursAt(source, u + stepU, v + stepV);
         u += 2 * stepU;
