@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -21,6 +22,15 @@ std::string describe(const std::string& what, int error) {
 
 std::string cantWrite(const std::string& path, int error) {
     return describe(UILocalizedString::format("File_CantWrite", "Can't write %@", {path}), error);
+}
+
+// A file being replaced keeps its permissions: a picture kept private stays private.
+// Where there is none yet, the new file keeps the usual ones.
+void keepPermissionsOf(const std::string& path, int fd) {
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0) {
+        ::fchmod(fd, existing.st_mode & 07777);
+    }
 }
 
 bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
@@ -66,6 +76,9 @@ AtomicFileWriter::Result AtomicFileWriter::write(const std::string& path,
                 describe(UILocalizedString::format("File_CantWriteIn", "Can't write in %@",
                                                    {folder.string()}),
                          errno)};
+    }
+    if (replace) {
+        keepPermissionsOf(path, fd);
     }
     const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
     const int writeError = errno;

@@ -22,7 +22,8 @@ public:
     };
 
     static Result writeNew(const std::string& path, std::span<const std::uint8_t> bytes);
-    // As writeNew, but a file already at path is replaced, in one step.
+    // As writeNew, but a file already at path is replaced, in one step; the new file
+    // keeps its permissions.
     static Result replace(const std::string& path, std::span<const std::uint8_t> bytes);
 
     // True for a file name this writer gives its temporary files. A process killed

@@ -211,10 +211,14 @@ TEST(AtomicFileWriter, ReplacesAWholeFileOrLeavesTheOldOneIntact) {
     const std::string path = folder.file("data.bin");
     const std::vector<std::uint8_t> old{1, 2, 3, 4};
     ASSERT_EQ(AtomicFileWriter::writeNew(path, old).outcome, AtomicFileWriter::Outcome::Written);
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
     const std::vector<std::uint8_t> replacement(64, 7);
     EXPECT_EQ(AtomicFileWriter::replace(path, replacement).outcome,
               AtomicFileWriter::Outcome::Written);
     EXPECT_EQ(contents(path), replacement);
+    struct stat replaced {};
+    ASSERT_EQ(::stat(path.c_str(), &replaced), 0);
+    EXPECT_EQ(replaced.st_mode & 07777, 0640u) << "the replaced file keeps its permissions";
 
     // A write that fails half-way (here: the process may not write files that big,
     // which holds even for root) leaves the file being replaced as it was.
