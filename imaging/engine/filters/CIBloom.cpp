@@ -29,13 +29,6 @@ struct Screen {
 }  // namespace
 
 CIFilterDescriptor bloomFilter() {
-    CIFilterDescriptor descriptor;
-    descriptor.name = "CIBloom";
-    descriptor.doc = "A soft glow: the blurred picture screened over the sharp one.";
-    descriptor.inputs = GlowFilter::inputs();
-    descriptor.extent = GlowFilter::extent;
-    descriptor.render = [](const CIPixels& input, const CGRect&, const CIFilterParameters& p) {
-        return GlowFilter::render(input, p, Screen{p.number("inputIntensity")});
-    };
-    return descriptor;
+    return GlowFilter::descriptor<Screen>(
+        "CIBloom", "A soft glow: the blurred picture screened over the sharp one.");
 }

@@ -28,13 +28,6 @@ struct Multiply {
 }  // namespace
 
 CIFilterDescriptor gloomFilter() {
-    CIFilterDescriptor descriptor;
-    descriptor.name = "CIGloom";
-    descriptor.doc = "Dulled highlights: the sharp picture multiplied by its blurred colours.";
-    descriptor.inputs = GlowFilter::inputs();
-    descriptor.extent = GlowFilter::extent;
-    descriptor.render = [](const CIPixels& input, const CGRect&, const CIFilterParameters& p) {
-        return GlowFilter::render(input, p, Multiply{p.number("inputIntensity")});
-    };
-    return descriptor;
+    return GlowFilter::descriptor<Multiply>(
+        "CIGloom", "Dulled highlights: the sharp picture multiplied by its blurred colours.");
 }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "imaging/engine/CIFilterDescriptor.h"
@@ -11,6 +13,22 @@
 // blended with the sharp picture, pixel by pixel on premultiplied values.
 class GlowFilter {
 public:
+    // The filter named name: the glow's inputs and extent, and Blend{intensity} giving
+    // each output pixel from the sharp and the blurred one.
+    template <typename Blend>
+    static CIFilterDescriptor descriptor(std::string name, std::string doc) {
+        CIFilterDescriptor descriptor;
+        descriptor.name = std::move(name);
+        descriptor.doc = std::move(doc);
+        descriptor.inputs = inputs();
+        descriptor.extent = extent;
+        descriptor.render = [](const CIPixels& input, const CGRect&, const CIFilterParameters& p) {
+            return render(input, p, Blend{p.number("inputIntensity")});
+        };
+        return descriptor;
+    }
+
+private:
     // How far the blur of this radius reaches, in whole pixels.
     static int reach(float radius);
     static CGRect extent(const CGRect& input, const CIFilterParameters& p);
@@ -61,7 +79,6 @@ public:
         return blurred.out;
     }
 
-private:
     // From this reach on, the blur runs at half resolution: a quarter of the pixels and
     // half the taps, for a glow that looks the same.
     static constexpr int kHalvedFrom = 8;
