@@ -57,8 +57,9 @@ ColorProgram::Compiled::Compiled(const ColorProgram& program) : program_(program
 void ColorProgram::Compiled::applyRow(const std::uint32_t* in, std::uint32_t* out,
                                       std::size_t count, std::uint32_t opaqueBits) const {
     for (std::size_t x = 0; x < count; x += kChunk) {
-        prefetch::ahead(in + x, out + x, 4 * std::min(kChunk, count - x));
-        applyChunk(in + x, out + x, std::min(kChunk, count - x), opaqueBits);
+        const std::size_t length = std::min(kChunk, count - x);
+        prefetch::ahead(in + x, out + x, 4 * length);
+        applyChunk(in + x, out + x, length, opaqueBits);
     }
 }
 
