@@ -8,6 +8,7 @@
 #include <immintrin.h>
 
 #include "imaging/kernels/ByteCurves.h"
+#include "imaging/kernels/Prefetch.h"
 
 // Sixteen pixels a step. A byte permute over two registers reads 128 entries of a table,
 // so each colour takes two; each permute writes only its colour's bytes of its half of
@@ -35,6 +36,8 @@ AVX512_TARGET std::uint32_t applyByteCurvesAvx512(const ByteCurves& curves, cons
     const __m512i forced = _mm512_set1_epi32(static_cast<int>(opaqueBits));
     __m512i all = _mm512_set1_epi32(-1);
     for (std::size_t x = 0; x + ByteCurves::kGroup <= count; x += ByteCurves::kGroup) {
+        prefetch::ahead(in + x);
+        prefetch::ahead(out + x);
         __m512i pixels = _mm512_or_si512(_mm512_loadu_si512(in + x), forced);
         all = _mm512_and_si512(all, pixels);
         const __mmask64 upper = _mm512_movepi8_mask(pixels);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "imaging/kernels/Prefetch.h"
 #include "imaging/kernels/VectorLevel.h"
 
 namespace {
@@ -122,6 +123,7 @@ bool applyThroughIndexes(const FixedColorMatrix& m, const std::uint32_t* in, std
         std::size_t g = 0;
         // A constant length lets the compiler unroll whole groups.
         for (; g + kGroup <= n; g += kGroup) {
+            prefetch::ahead(out + first + g);
             lookUp(indexes + 3 * g, out + first + g, kGroup);
         }
         if (g < n) {

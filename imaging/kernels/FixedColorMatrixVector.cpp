@@ -8,6 +8,7 @@
 #include "hwy/highway.h"
 #include "imaging/kernels/FixedColorMatrix.h"
 #include "imaging/kernels/PairSums-inl.h"
+#include "imaging/kernels/Prefetch.h"
 #include "imaging/kernels/VectorDispatch.h"
 
 HWY_BEFORE_NAMESPACE();
@@ -121,6 +122,8 @@ void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* ou
     const std::size_t n = hn::Lanes(d);
     std::size_t x = 0;
     for (; x + n <= count; x += n) {
+        prefetch::ahead(in + x);
+        prefetch::ahead(out + x);
         const V pixels = hn::Or(hn::BitCast(d, hn::LoadU(du, in + x)), forced);
         const V alpha = hn::BitCast(d, hn::ShiftRight<24>(hn::BitCast(du, pixels)));
         const auto split = matrix.split(d, pixels);
@@ -145,6 +148,7 @@ std::uint32_t indexes(const FixedColorMatrix& m, const std::uint32_t* in, std::u
     const std::size_t n = hn::Lanes(d);
     std::size_t x = 0;
     for (; x + kGroup <= count; x += kGroup) {
+        prefetch::ahead(in + x);
         for (std::size_t first = x; first < x + kGroup; first += n) {
             const auto split = matrix.split(d, reader.read(in + first));
 #pragma GCC unroll 3
@@ -170,6 +174,8 @@ std::uint32_t gatherCurves(const FixedColorMatrix& m, const FixedColorMatrix::Cu
     const std::size_t n = hn::Lanes(d);
     std::size_t x = 0;
     for (; x + n <= count; x += n) {
+        prefetch::ahead(in + x);
+        prefetch::ahead(out + x);
         const auto split = matrix.split(d, reader.read(in + x));
         V result = hn::Set(d, static_cast<std::int32_t>(0xFF000000u));
 #pragma GCC unroll 3
@@ -194,6 +200,8 @@ std::uint32_t gatherGreyCurves(const FixedColorMatrix& m, const std::uint32_t* g
     const std::size_t n = hn::Lanes(d);
     std::size_t x = 0;
     for (; x + n <= count; x += n) {
+        prefetch::ahead(in + x);
+        prefetch::ahead(out + x);
         const auto index = matrix.index(d, 0, matrix.split(d, reader.read(in + x)));
         hn::StoreU(hn::GatherIndex(d, table, index), d, reinterpret_cast<std::int32_t*>(out + x));
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 
 // Asks for memory a kernel will reach a little later, so it streams while the kernel
 // computes: the processor's own prefetchers start too late for kernels of a few dozen
@@ -11,17 +10,14 @@ namespace prefetch {
 
 // About 8 KB ahead hides the memory's latency without evicting what is still to be read.
 constexpr std::size_t kAheadBytes = 8192;
-constexpr std::size_t kLineBytes = 64;
 
-// bytes of read and of written, kAheadBytes beyond each. Always inlined: GCC takes a
-// function of nothing but prefetches for one without effects and drops its calls.
-[[gnu::always_inline]] inline void ahead(const void* read, const void* written, std::size_t bytes) {
-    const char* readAhead = static_cast<const char*>(read) + kAheadBytes;
-    const char* writtenAhead = static_cast<const char*>(written) + kAheadBytes;
-    for (std::size_t k = 0; k < bytes; k += kLineBytes) {
-        __builtin_prefetch(readAhead + k, 0, 3);
-        __builtin_prefetch(writtenAhead + k, 1, 3);
-    }
+// The line kAheadBytes beyond p. Kernels ask once a vector step for each picture they
+// stream through: requests spread over the loop keep the memory busy, where a burst
+// for a whole stretch at once stalls the loop until they have been taken in. Always
+// inlined: GCC takes a function of nothing but a prefetch for one without effects and
+// drops its calls.
+[[gnu::always_inline]] inline void ahead(const void* p) {
+    __builtin_prefetch(static_cast<const char*>(p) + kAheadBytes, 0, 3);
 }
 
 }  // namespace prefetch
