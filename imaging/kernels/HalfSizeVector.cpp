@@ -7,6 +7,7 @@
 
 #include "hwy/highway.h"
 #include "imaging/kernels/HalfSize.h"
+#include "imaging/kernels/Prefetch.h"
 #include "imaging/kernels/VectorDispatch.h"
 
 HWY_BEFORE_NAMESPACE();
@@ -56,6 +57,12 @@ void mean(const std::uint32_t* upper, const std::uint32_t* lower, std::uint32_t*
     for (; x + n <= count; x += n) {
         const auto* top = bytesOf(upper + 2 * x);
         const auto* bottom = bytesOf(lower + 2 * x);
+        // Both vectors of each row: a line each at the widest vectors.
+        for (const auto* row : {top, bottom}) {
+            prefetch::ahead(row);
+            prefetch::ahead(row + hn::Lanes(d8));
+        }
+        prefetch::ahead(out + x);
         const auto first = meanOf(blockSums(d8, hn::LoadU(d8, top), hn::LoadU(d8, bottom)));
         const auto second = meanOf(blockSums(d8, hn::LoadU(d8, top + hn::Lanes(d8)),
                                              hn::LoadU(d8, bottom + hn::Lanes(d8))));
