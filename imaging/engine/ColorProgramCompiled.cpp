@@ -12,9 +12,6 @@ using colormath::clamp01;
 
 namespace {
 
-// Pixels in a cache line: the scalar loop asks for memory once a line.
-constexpr std::size_t kPixelsPerLine = 16;
-
 // Memory order (blue, green, red) to the program's order (red, green, blue).
 constexpr int kProgramChannel[3] = {2, 1, 0};
 
@@ -111,16 +108,11 @@ bool ColorProgram::Compiled::applyCurves(const std::uint32_t* in, std::uint32_t*
     }
 #endif
     std::uint32_t alphas = 0xFF000000u;
-    for (std::size_t line = 0; line < count; line += kPixelsPerLine) {
-        prefetch::ahead(in + line);
-        prefetch::ahead(out + line);
-        const std::size_t end = std::min(count, line + kPixelsPerLine);
-        for (std::size_t x = line; x < end; ++x) {
-            const std::uint32_t pixel = in[x] | opaqueBits;
-            alphas &= pixel;
-            out[x] = opaqueRed_[(pixel >> 16) & 0xFF] | greenBlue_[pixel & 0xFFFF];
-        }
-    }
+    prefetch::eachPixel(in, out, count, [&](std::size_t x) {
+        const std::uint32_t pixel = in[x] | opaqueBits;
+        alphas &= pixel;
+        out[x] = opaqueRed_[(pixel >> 16) & 0xFF] | greenBlue_[pixel & 0xFFFF];
+    });
     return alphas >= 0xFF000000u;
 }
 

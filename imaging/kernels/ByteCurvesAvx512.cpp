@@ -36,8 +36,7 @@ AVX512_TARGET std::uint32_t applyByteCurvesAvx512(const ByteCurves& curves, cons
     const __m512i forced = _mm512_set1_epi32(static_cast<int>(opaqueBits));
     __m512i all = _mm512_set1_epi32(-1);
     for (std::size_t x = 0; x + ByteCurves::kGroup <= count; x += ByteCurves::kGroup) {
-        prefetch::ahead(in + x);
-        prefetch::ahead(out + x);
+        prefetch::ahead(in + x, out + x);
         __m512i pixels = _mm512_or_si512(_mm512_loadu_si512(in + x), forced);
         all = _mm512_and_si512(all, pixels);
         const __mmask64 upper = _mm512_movepi8_mask(pixels);

@@ -29,8 +29,7 @@ void apply(const ColorTables& tables, const std::uint32_t* in, std::uint32_t* ou
     const std::size_t n = hn::Lanes(d);
     std::size_t x = 0;
     for (; x + n <= count; x += n) {
-        prefetch::ahead(in + x);
-        prefetch::ahead(out + x);
+        prefetch::ahead(in + x, out + x);
         const V pixels =
             hn::Or(hn::LoadU(d, reinterpret_cast<const std::int32_t*>(in + x)), forced);
         // Red, green and blue: the tables' order.

@@ -47,9 +47,8 @@ namespace fixedcolormatrix {
 
 void applyScalar(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
                  std::size_t count, std::uint32_t opaqueBits) {
-    for (std::size_t x = 0; x < count; ++x) {
-        out[x] = m.apply(in[x] | opaqueBits);
-    }
+    prefetch::eachPixel(in, out, count,
+                        [&](std::size_t x) { out[x] = m.apply(in[x] | opaqueBits); });
 }
 
 std::uint32_t indexesScalar(const FixedColorMatrix& m, const std::uint32_t* in,
@@ -73,11 +72,11 @@ template <typename LookUp>
 std::uint32_t oneByOne(const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                        std::uint32_t opaqueBits, const LookUp& lookUp) {
     std::uint32_t all = 0xFFFFFFFFu;
-    for (std::size_t x = 0; x < count; ++x) {
+    prefetch::eachPixel(in, out, count, [&](std::size_t x) {
         const std::uint32_t pixel = in[x] | opaqueBits;
         all &= pixel;
         out[x] = lookUp(pixel);
-    }
+    });
     return all;
 }
 

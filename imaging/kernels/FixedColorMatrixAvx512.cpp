@@ -56,8 +56,7 @@ AVX512_TARGET void applyAvx512(const FixedColorMatrix& m, const std::uint32_t* i
     const __m512i zero = _mm512_setzero_si512();
     std::size_t x = 0;
     for (; x + 16 <= count; x += 16) {
-        prefetch::ahead(in + x);
-        prefetch::ahead(out + x);
+        prefetch::ahead(in + x, out + x);
         const __m512i pixels = _mm512_or_si512(_mm512_loadu_si512(in + x), forced);
         const __m512i alpha = _mm512_srli_epi32(pixels, 24);
         __m512i colours[3];

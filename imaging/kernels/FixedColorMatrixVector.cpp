@@ -122,8 +122,7 @@ void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* ou
     const std::size_t n = hn::Lanes(d);
     std::size_t x = 0;
     for (; x + n <= count; x += n) {
-        prefetch::ahead(in + x);
-        prefetch::ahead(out + x);
+        prefetch::ahead(in + x, out + x);
         const V pixels = hn::Or(hn::BitCast(d, hn::LoadU(du, in + x)), forced);
         const V alpha = hn::BitCast(d, hn::ShiftRight<24>(hn::BitCast(du, pixels)));
         const auto split = matrix.split(d, pixels);
@@ -174,8 +173,7 @@ std::uint32_t gatherCurves(const FixedColorMatrix& m, const FixedColorMatrix::Cu
     const std::size_t n = hn::Lanes(d);
     std::size_t x = 0;
     for (; x + n <= count; x += n) {
-        prefetch::ahead(in + x);
-        prefetch::ahead(out + x);
+        prefetch::ahead(in + x, out + x);
         const auto split = matrix.split(d, reader.read(in + x));
         V result = hn::Set(d, static_cast<std::int32_t>(0xFF000000u));
 #pragma GCC unroll 3
@@ -200,8 +198,7 @@ std::uint32_t gatherGreyCurves(const FixedColorMatrix& m, const std::uint32_t* g
     const std::size_t n = hn::Lanes(d);
     std::size_t x = 0;
     for (; x + n <= count; x += n) {
-        prefetch::ahead(in + x);
-        prefetch::ahead(out + x);
+        prefetch::ahead(in + x, out + x);
         const auto index = matrix.index(d, 0, matrix.split(d, reader.read(in + x)));
         hn::StoreU(hn::GatherIndex(d, table, index), d, reinterpret_cast<std::int32_t*>(out + x));
     }

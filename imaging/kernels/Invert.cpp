@@ -1,10 +1,11 @@
 #include "imaging/kernels/Invert.h"
+#include "imaging/kernels/Prefetch.h"
 
 namespace invert {
 
 void applyScalar(const std::uint32_t* in, std::uint32_t* out, std::size_t count,
                  std::uint32_t opaqueBits) {
-    for (std::size_t x = 0; x < count; ++x) {
+    prefetch::eachPixel(in, out, count, [&](std::size_t x) {
         const std::uint32_t pixel = in[x] | opaqueBits;
         const std::uint32_t alpha = pixel >> 24;
         std::uint32_t result = pixel & 0xFF000000u;
@@ -13,7 +14,7 @@ void applyScalar(const std::uint32_t* in, std::uint32_t* out, std::size_t count,
             result |= (colour < alpha ? alpha - colour : 0) << (8 * c);
         }
         out[x] = result;
-    }
+    });
 }
 
 }  // namespace invert

@@ -27,8 +27,7 @@ void apply(const std::uint32_t* in, std::uint32_t* out, std::size_t count,
     const std::size_t n = hn::Lanes(d);
     std::size_t x = 0;
     for (; x + n <= count; x += n) {
-        prefetch::ahead(in + x);
-        prefetch::ahead(out + x);
+        prefetch::ahead(in + x, out + x);
         const auto pixels = hn::Or(hn::LoadU(d, in + x), forced);
         const auto alphas = hn::Mul(hn::ShiftRight<24>(pixels), everyByte);
         const auto inverse =

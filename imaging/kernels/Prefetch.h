@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 
 // Asks for memory a kernel will reach a little later, so it streams while the kernel
 // computes: the processor's own prefetchers start too late for kernels of a few dozen
@@ -18,6 +20,29 @@ constexpr std::size_t kAheadBytes = 8192;
 // drops its calls.
 [[gnu::always_inline]] inline void ahead(const void* p) {
     __builtin_prefetch(static_cast<const char*>(p) + kAheadBytes, 0, 3);
+}
+
+// The same for a kernel's input and output.
+[[gnu::always_inline]] inline void ahead(const void* read, const void* written) {
+    ahead(read);
+    ahead(written);
+}
+
+// Pixels of four bytes in a cache line.
+constexpr std::size_t kLinePixels = 16;
+
+// body(x) for x = 0 … count - 1, asking for in and out once a line: the plain loops'
+// way of streaming.
+template <typename Body>
+[[gnu::always_inline]] inline void eachPixel(const std::uint32_t* in, const std::uint32_t* out,
+                                             std::size_t count, const Body& body) {
+    for (std::size_t line = 0; line < count; line += kLinePixels) {
+        ahead(in + line, out + line);
+        const std::size_t end = std::min(count, line + kLinePixels);
+        for (std::size_t x = line; x < end; ++x) {
+            body(x);
+        }
+    }
 }
 
 }  // namespace prefetch
