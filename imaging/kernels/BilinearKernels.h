@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "imaging/kernels/Prefetch.h"
+
 // Bilinear samples whose 2 × 2 neighbourhoods lie wholly inside a picture; the vector
 // paths give exactly the pixels of the scalar one.
 namespace bilinear {
@@ -47,17 +49,15 @@ inline std::uint32_t weight(std::int64_t position) {
 // prefetchers cannot foresee.
 constexpr std::int64_t kSamplesAhead = 64;
 
-// Asks for the neighbourhood of the sample at (u, v). A hint only: the address is
-// reckoned without forming a pointer, so a position beyond the picture does no harm.
-// Always inlined: GCC takes a function of nothing but prefetches for one without
-// effects and drops its calls.
+// Asks for the neighbourhood of the sample at (u, v); a position beyond the picture
+// does no harm (see prefetch::line).
 [[gnu::always_inline]] inline void prefetchNeighbourhood(const Source& source, std::int64_t u,
                                                          std::int64_t v) {
     const auto upper = reinterpret_cast<std::uintptr_t>(source.pixels) +
                        source.bytesPerRow * static_cast<std::uintptr_t>(wholePixels(v)) +
                        4 * static_cast<std::uintptr_t>(wholePixels(u));
-    __builtin_prefetch(reinterpret_cast<const void*>(upper), 0, 3);
-    __builtin_prefetch(reinterpret_cast<const void*>(upper + source.bytesPerRow), 0, 3);
+    prefetch::line(upper);
+    prefetch::line(upper + source.bytesPerRow);
 }
 
 }  // namespace bilinear

@@ -13,13 +13,18 @@ namespace prefetch {
 // About 8 KB ahead hides the memory's latency without evicting what is still to be read.
 constexpr std::size_t kAheadBytes = 8192;
 
+// The line at address, reckoned as a number so that no pointer beyond the picture is
+// ever formed. Always inlined, as is every helper made only of these: GCC takes a
+// function of nothing but prefetches for one without effects and drops its calls.
+[[gnu::always_inline]] inline void line(std::uintptr_t address) {
+    __builtin_prefetch(reinterpret_cast<const void*>(address), 0, 3);
+}
+
 // The line kAheadBytes beyond p. Kernels ask once a vector step for each picture they
 // stream through: requests spread over the loop keep the memory busy, where a burst
-// for a whole stretch at once stalls the loop until they have been taken in. Always
-// inlined: GCC takes a function of nothing but a prefetch for one without effects and
-// drops its calls.
+// for a whole stretch at once stalls the loop until they have been taken in.
 [[gnu::always_inline]] inline void ahead(const void* p) {
-    __builtin_prefetch(static_cast<const char*>(p) + kAheadBytes, 0, 3);
+    line(reinterpret_cast<std::uintptr_t>(p) + kAheadBytes);
 }
 
 // The same for a kernel's input and output.
