@@ -10,6 +10,7 @@
 #include "imaging/kernels/FixedColorMatrix.h"
 #include "imaging/kernels/HalfSize.h"
 #include "imaging/kernels/Invert.h"
+#include "imaging/kernels/MatrixCurves.h"
 #include "imaging/kernels/ResampleKernels.h"
 #include "imaging/kernels/VectorLevel.h"
 
@@ -33,11 +34,6 @@ struct Rows {
             }
             rowPointers.push_back(row.data());
         }
-        for (auto& table : curves) {
-            for (auto& b : table) {
-                b = static_cast<std::uint8_t>(random());
-            }
-        }
         for (int c = 0; c < 3; ++c) {
             for (int i = 0; i < 256; ++i) {
                 tables.inputs[c][i] = static_cast<std::int32_t>(random() % ColorTables::kOne);
@@ -53,7 +49,7 @@ struct Rows {
     std::vector<std::vector<std::uint8_t>> bytes;
     std::vector<const std::uint8_t*> rowPointers;
     FixedColorMatrix matrix{ColorMatrix::saturation(1.4f)};
-    FixedColorMatrix::Curves curves;
+    MatrixCurves curves{matrix, [](int c, int j) { return static_cast<std::uint8_t>(j * 3 + c); }};
     ColorTables tables{};
 };
 
@@ -90,7 +86,7 @@ void registerKernels() {
         fixedcolormatrix::apply(r.matrix, r.in.data() + first, out, kWidth, 0);
     });
     add("MatrixThenCurves", [](const Rows& r, std::size_t first, std::uint32_t* out) {
-        fixedcolormatrix::applyWithCurves(r.matrix, r.curves, r.in.data() + first, out, kWidth, 0);
+        matrixcurves::apply(r.curves, r.in.data() + first, out, kWidth, 0);
     });
     add("ColorTables", [](const Rows& r, std::size_t first, std::uint32_t* out) {
         colortables::apply(r.tables, r.in.data() + first, out, kWidth, 0);

@@ -40,8 +40,12 @@ ColorProgram::Compiled::Compiled(const ColorProgram& program) : program_(program
         return;
     }
     if (stages.size() == 2 && stages.front().isMatrix) {
-        shape_ = Shape::MatrixThenCurves;
-        tabulateMatrixThenCurves(stages.front(), stages.back());
+        // Weights too large for the tables (adding up to about 8 and more) are left to the
+        // floating point, which the fixed-point tables below would clamp.
+        if (MatrixCurves::fits(FixedColorMatrix(stages.front().matrix))) {
+            shape_ = Shape::MatrixThenCurves;
+            tabulateMatrixThenCurves(stages.front(), stages.back());
+        }
         return;
     }
     const std::size_t firstMatrix = !stages.empty() && !stages.front().isMatrix ? 1 : 0;
@@ -119,11 +123,7 @@ bool ColorProgram::Compiled::applyCurves(const std::uint32_t* in, std::uint32_t*
 bool ColorProgram::Compiled::applyMatrixThenCurves(const std::uint32_t* in, std::uint32_t* out,
                                                    std::size_t count,
                                                    std::uint32_t opaqueBits) const {
-    if (!greyFinals_.empty()) {
-        return fixedcolormatrix::applyWithGreyCurves(matrix_, greyFinals_.data(), in, out, count,
-                                                     opaqueBits);
-    }
-    return fixedcolormatrix::applyWithCurves(matrix_, finals_, in, out, count, opaqueBits);
+    return matrixcurves::apply(*matrixCurves_, in, out, count, opaqueBits);
 }
 
 void ColorProgram::Compiled::applyTables(const std::uint32_t* in, std::uint32_t* out,
@@ -191,23 +191,10 @@ void ColorProgram::Compiled::tabulateCurves(const Stage& curves) {
 }
 
 void ColorProgram::Compiled::tabulateMatrixThenCurves(const Stage& matrix, const Stage& curves) {
-    matrix_ = FixedColorMatrix(matrix.matrix);
-    for (int c = 0; c < 3; ++c) {
-        for (int j = 0; j <= FixedColorMatrix::kIndexMax; ++j) {
-            finals_[c][j] = toByte(curves.lookUp(
-                kProgramChannel[c], static_cast<float>(j) / FixedColorMatrix::kIndexMax));
-        }
-        std::fill(std::begin(finals_[c]) + FixedColorMatrix::kIndexMax + 1, std::end(finals_[c]),
-                  0);
-    }
-    if (!matrix_.isGrey()) {
-        return;
-    }
-    greyFinals_.resize(FixedColorMatrix::kIndexMax + 1);
-    for (std::size_t j = 0; j < greyFinals_.size(); ++j) {
-        greyFinals_[j] = 0xFF000000u | std::uint32_t{finals_[2][j]} << 16 |
-                         std::uint32_t{finals_[1][j]} << 8 | finals_[0][j];
-    }
+    matrixCurves_.emplace(FixedColorMatrix(matrix.matrix), [&curves](int c, int j) {
+        return toByte(
+            curves.lookUp(kProgramChannel[c], static_cast<float>(j) / FixedColorMatrix::kIndexMax));
+    });
 }
 
 void ColorProgram::Compiled::tabulate(const Stage* before, const Stage* matrix,

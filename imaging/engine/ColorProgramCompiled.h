@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "imaging/engine/ColorProgram.h"
 #include "imaging/kernels/ByteCurves.h"
 #include "imaging/kernels/ColorTables.h"
 #include "imaging/kernels/FixedColorMatrix.h"
+#include "imaging/kernels/MatrixCurves.h"
 
 // A colour program laid out for 8-bit pixels, by its shape:
 //  - curves alone: the inverse colours (alpha minus each) when they are 1 - value, else
@@ -14,10 +16,10 @@
 //    green and blue together, so a pixel takes two look-ups;
 //  - a matrix alone, or no stage (the identity matrix): a fixed-point matrix on the
 //    premultiplied pixels, every pixel;
-//  - a matrix, then curves: the matrix gives fine indexes into byte tables of the
-//    curves (a grey matrix gives one index, into a table of whole pixels);
+//  - a matrix, then curves: tables of the curves over everything the matrix reaches
+//    (MatrixCurves), unless its weights are too large for them;
 //  - curves, a matrix and curves: fixed-point tables (ColorTables);
-// anything longer runs the stages in floating point. The matrix alone handles every
+// anything else runs the stages in floating point. The matrix alone handles every
 // pixel itself; the other tables apply to opaque pixels, and translucent ones are
 // unpremultiplied and run in floating point.
 class ColorProgram::Compiled {
@@ -61,8 +63,6 @@ private:
     std::uint32_t opaqueRed_[256];
     std::vector<std::uint16_t> greenBlue_;  // indexed by the pixel's green and blue bytes
     FixedColorMatrix matrix_;
-    FixedColorMatrix::Curves finals_;
-    // finals_ packed, when the matrix is grey.
-    std::vector<std::uint32_t> greyFinals_;
+    std::optional<MatrixCurves> matrixCurves_;
     ColorTables tables_{};
 };

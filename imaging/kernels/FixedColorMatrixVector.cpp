@@ -7,6 +7,7 @@
 
 #include "hwy/highway.h"
 #include "imaging/kernels/FixedColorMatrix.h"
+#include "imaging/kernels/MatrixCurves.h"
 #include "imaging/kernels/PairSums-inl.h"
 #include "imaging/kernels/Prefetch.h"
 #include "imaging/kernels/VectorDispatch.h"
@@ -29,8 +30,9 @@ public:
     using D16 = hn::Repartition<std::int16_t, D>;
     using V16 = hn::Vec<D16>;
 
-    Matrix(D d, const FixedColorMatrix& m, int shift)
-        : half_(hn::Set(d, 1 << (shift - 1))), shift_(shift), shifts_(hn::Set(d, shift)) {
+    // offset is added to each sum before the shift.
+    Matrix(D d, const FixedColorMatrix& m, int shift, std::int32_t offset)
+        : offset_(hn::Set(d, offset)), shift_(shift), shifts_(hn::Set(d, shift)) {
         for (int c = 0; c < 3; ++c) {
             blueRed_[c] = factorPairs(d, m.weights[c][0], m.weights[c][2]);
             greenAlpha_[c] = factorPairs(d, m.weights[c][1], m.weights[c][3]);
@@ -44,26 +46,27 @@ public:
 
     static Split split(D d, V pixels) {
         const D16 d16;
-        const V lowBytes = hn::Set(d, 0x00FF00FF);
-        return {hn::BitCast(d16, hn::And(pixels, lowBytes)),
-                hn::BitCast(d16, hn::And(hn::ShiftRight<8>(pixels), lowBytes))};
+        const hn::RebindToUnsigned<D16> du16;
+        return {hn::BitCast(d16, hn::And(pixels, hn::Set(d, 0x00FF00FF))),
+                hn::BitCast(d16, hn::ShiftRight<8>(hn::BitCast(du16, pixels)))};
     }
 
-    // (sum + half) >> shift of colour c.
-    V rounded(D d, int c, const Split& pixels) const {
-        PairSums<D> sums(d);
-        sums.add(pixels.blueRed, blueRed_[c]);
-        sums.add(pixels.greenAlpha, greenAlpha_[c]);
-        return shiftDown(hn::Add(sums.total(), half_));
-    }
+    // sum >> shift of colour c.
+    V shifted(D d, int c, const Split& pixels) const { return shiftDown(sum(d, c, pixels)); }
 
-    // Colour c clamped to an index, 0 … kIndexMax.
-    V index(D d, int c, const Split& pixels) const {
-        return hn::Min(hn::Max(rounded(d, c, pixels), hn::Zero(d)),
-                       hn::Set(d, FixedColorMatrix::kIndexMax));
+    // (sum + offset) >> shift of colour c.
+    V offsetShifted(D d, int c, const Split& pixels) const {
+        return shiftDown(hn::Add(sum(d, c, pixels), offset_));
     }
 
 private:
+    V sum(D d, int c, const Split& pixels) const {
+        PairSums<D> sums(d);
+        sums.add(pixels.blueRed, blueRed_[c]);
+        sums.add(pixels.greenAlpha, greenAlpha_[c]);
+        return sums.total();
+    }
+
     // x86 shifts by a count in a register with two instructions, by a vector of counts
     // (AVX2 and up) with one.
     V shiftDown(V v) const {
@@ -76,39 +79,9 @@ private:
 
     V16 blueRed_[3];
     V16 greenAlpha_[3];
-    V half_;
+    V offset_;
     int shift_;
     V shifts_;
-};
-
-// Reads N pixels a step, with opaqueBits ORed in, and keeps the AND of all it read.
-template <class D>
-class PixelReader {
-public:
-    using V = hn::Vec<D>;
-
-    PixelReader(D d, std::uint32_t opaqueBits)
-        : forced_(hn::Set(d, static_cast<std::int32_t>(opaqueBits))), all_(hn::Set(d, -1)) {}
-
-    V read(const std::uint32_t* p) {
-        const V pixels = hn::Or(hn::BitCast(D(), hn::LoadU(hn::RebindToUnsigned<D>(), p)), forced_);
-        all_ = hn::And(all_, pixels);
-        return pixels;
-    }
-
-    // The AND of every pixel read and of rest.
-    std::uint32_t all(std::uint32_t rest) const {
-        HWY_ALIGN std::int32_t lanes[hn::MaxLanes(D())];
-        hn::Store(all_, D(), lanes);
-        for (std::size_t k = 0; k < hn::Lanes(D()); ++k) {
-            rest &= static_cast<std::uint32_t>(lanes[k]);
-        }
-        return rest;
-    }
-
-private:
-    V forced_;
-    V all_;
 };
 
 void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* out,
@@ -116,7 +89,7 @@ void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* ou
     const hn::ScalableTag<std::int32_t> d;
     const hn::RebindToUnsigned<decltype(d)> du;
     using V = hn::Vec<decltype(d)>;
-    const Matrix<decltype(d)> matrix(d, m, m.shift);
+    const Matrix<decltype(d)> matrix(d, m, m.shift, 1 << (m.shift - 1));
     const V forced = hn::Set(d, static_cast<std::int32_t>(opaqueBits));
     const V zero = hn::Zero(d);
     const std::size_t n = hn::Lanes(d);
@@ -129,7 +102,7 @@ void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* ou
         V result = hn::ShiftLeft<24>(alpha);
 #pragma GCC unroll 3
         for (int c = 0; c < 3; ++c) {
-            const V v = hn::Min(hn::Max(matrix.rounded(d, c, split), zero), alpha);
+            const V v = hn::Min(hn::Max(matrix.offsetShifted(d, c, split), zero), alpha);
             result = hn::Or(result, hn::ShiftLeftSame(v, 8 * c));
         }
         hn::StoreU(hn::BitCast(du, result), du, out + x);
@@ -137,77 +110,124 @@ void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* ou
     applyScalar(m, in + x, out + x, count - x, opaqueBits);
 }
 
-std::uint32_t indexes(const FixedColorMatrix& m, const std::uint32_t* in, std::uint16_t* indexes,
-                      std::size_t count, std::uint32_t opaqueBits) {
+#endif
+}  // namespace fixedcolormatrix::HWY_NAMESPACE
+
+namespace matrixcurves::HWY_NAMESPACE {
+#if HWY_TARGET != HWY_SCALAR
+
+namespace hn = hwy::HWY_NAMESPACE;
+using fixedcolormatrix::HWY_NAMESPACE::Matrix;
+
+// Reads N pixels a step. Opaque pictures (RGB32) are read with opaqueBits ORed in; of
+// the others, the kernel keeps the AND, which tells whether any pixel was translucent.
+template <class D, bool kOpaque>
+class PixelReader {
+public:
+    using V = hn::Vec<D>;
+
+    PixelReader(D d, std::uint32_t opaqueBits)
+        : forced_(hn::Set(d, static_cast<std::int32_t>(opaqueBits))), all_(hn::Set(d, -1)) {}
+
+    V read(const std::uint32_t* p) {
+        const V pixels = hn::BitCast(D(), hn::LoadU(hn::RebindToUnsigned<D>(), p));
+        if constexpr (kOpaque) {
+            return hn::Or(pixels, forced_);
+        }
+        all_ = hn::And(all_, pixels);
+        return pixels;
+    }
+
+    bool allOpaque() const {
+        const hn::RebindToUnsigned<D> du;
+        return kOpaque || hn::AllTrue(du, hn::Eq(hn::ShiftRight<24>(hn::BitCast(du, all_)),
+                                                 hn::Set(du, std::uint32_t{0xFF})));
+    }
+
+private:
+    V forced_;
+    V all_;
+};
+
+// body(reader) with the reader for the picture's kind.
+template <class D, typename Body>
+bool withReader(D d, std::uint32_t opaqueBits, const Body& body) {
+    if (opaqueBits >= 0xFF000000u) {
+        PixelReader<D, true> reader(d, opaqueBits);
+        body(reader);
+        return true;
+    }
+    PixelReader<D, false> reader(d, opaqueBits);
+    body(reader);
+    return reader.allOpaque();
+}
+
+bool positions(const MatrixCurves& curves, const std::uint32_t* in, std::uint16_t* positions,
+               std::size_t count, std::uint32_t opaqueBits) {
     // No more pixels a step than a group holds, so every store stays in one group.
     const hn::CappedTag<std::int32_t, kGroup> d;
     const hn::Rebind<std::uint16_t, decltype(d)> d16;
-    const Matrix<decltype(d)> matrix(d, m, m.shift - FixedColorMatrix::kIndexBits);
-    PixelReader<decltype(d)> reader(d, opaqueBits);
+    const auto offset = static_cast<std::int32_t>(-curves.first() << curves.step());
+    const Matrix<decltype(d)> matrix(d, curves.matrix(), curves.step(), offset);
     const std::size_t n = hn::Lanes(d);
     std::size_t x = 0;
-    for (; x + kGroup <= count; x += kGroup) {
-        prefetch::ahead(in + x);
-        for (std::size_t first = x; first < x + kGroup; first += n) {
-            const auto split = matrix.split(d, reader.read(in + first));
+    const bool opaque = withReader(d, opaqueBits, [&](auto& reader) {
+        for (; x + kGroup <= count; x += kGroup) {
+            prefetch::ahead(in + x);
+            for (std::size_t first = x; first < x + kGroup; first += n) {
+                const auto split = matrix.split(d, reader.read(in + first));
 #pragma GCC unroll 3
-            for (int c = 0; c < 3; ++c) {
-                hn::StoreU(hn::DemoteTo(d16, matrix.index(d, c, split)), d16,
-                           indexes + indexPosition(first, c));
+                for (int c = 0; c < 3; ++c) {
+                    const auto position = hn::BitCast(hn::RebindToUnsigned<decltype(d)>(),
+                                                      matrix.offsetShifted(d, c, split));
+                    hn::StoreU(hn::TruncateTo(d16, position), d16,
+                               positions + positionIndex(first, c));
+                }
             }
         }
-    }
-    return reader.all(indexesScalar(m, in + x, indexes + 3 * x, count - x, opaqueBits));
+    });
+    return positionsScalar(curves, in + x, positions + 3 * x, count - x, opaqueBits) && opaque;
 }
 
-// Each colour's index stays in its lane and picks its byte with a gather of the four
-// bytes there (the tables have three to spare at the end).
-std::uint32_t gatherCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
-                           const std::uint32_t* in, std::uint32_t* out, std::size_t count,
-                           std::uint32_t opaqueBits) {
+// Each colour's shifted sum stays in its lane and gathers its entry there.
+bool gather(const MatrixCurves& curves, const std::uint32_t* in, std::uint32_t* out,
+            std::size_t count, std::uint32_t opaqueBits) {
     const hn::ScalableTag<std::int32_t> d;
-    using V = hn::Vec<decltype(d)>;
-    const Matrix<decltype(d)> matrix(d, m, m.shift - FixedColorMatrix::kIndexBits);
-    PixelReader<decltype(d)> reader(d, opaqueBits);
-    const V bytes = hn::Set(d, 0xFF);
+    const Matrix<decltype(d)> matrix(d, curves.matrix(), curves.step(), 0);
+    // Held here, where the stores can't be taken to change them.
+    const std::int32_t* tables[3] = {};
+    for (int c = 0; c < (curves.isGrey() ? 1 : 3); ++c) {
+        tables[c] = reinterpret_cast<const std::int32_t*>(curves.origin(c));
+    }
     const std::size_t n = hn::Lanes(d);
     std::size_t x = 0;
-    for (; x + n <= count; x += n) {
-        prefetch::ahead(in + x, out + x);
-        const auto split = matrix.split(d, reader.read(in + x));
-        V result = hn::Set(d, static_cast<std::int32_t>(0xFF000000u));
-#pragma GCC unroll 3
-        for (int c = 0; c < 3; ++c) {
-            const auto* table = reinterpret_cast<const std::int32_t*>(curves[c]);
-            const V value = hn::GatherOffset(d, table, matrix.index(d, c, split));
-            result = hn::Or(result, hn::ShiftLeftSame(hn::And(value, bytes), 8 * c));
+    const bool opaque = withReader(d, opaqueBits, [&](auto& reader) {
+        if (curves.isGrey()) {
+            for (; x + n <= count; x += n) {
+                prefetch::ahead(in + x, out + x);
+                const auto split = matrix.split(d, reader.read(in + x));
+                hn::StoreU(hn::GatherIndex(d, tables[0], matrix.shifted(d, 0, split)), d,
+                           reinterpret_cast<std::int32_t*>(out + x));
+            }
+            return;
         }
-        hn::StoreU(result, d, reinterpret_cast<std::int32_t*>(out + x));
-    }
-    return reader.all(applyWithCurvesScalar(m, curves, in + x, out + x, count - x, opaqueBits));
-}
-
-// A grey matrix: one index a pixel, and the whole pixel gathered at it.
-std::uint32_t gatherGreyCurves(const FixedColorMatrix& m, const std::uint32_t* greyCurves,
-                               const std::uint32_t* in, std::uint32_t* out, std::size_t count,
-                               std::uint32_t opaqueBits) {
-    const hn::ScalableTag<std::int32_t> d;
-    const Matrix<decltype(d)> matrix(d, m, m.shift - FixedColorMatrix::kIndexBits);
-    PixelReader<decltype(d)> reader(d, opaqueBits);
-    const auto* table = reinterpret_cast<const std::int32_t*>(greyCurves);
-    const std::size_t n = hn::Lanes(d);
-    std::size_t x = 0;
-    for (; x + n <= count; x += n) {
-        prefetch::ahead(in + x, out + x);
-        const auto index = matrix.index(d, 0, matrix.split(d, reader.read(in + x)));
-        hn::StoreU(hn::GatherIndex(d, table, index), d, reinterpret_cast<std::int32_t*>(out + x));
-    }
-    return reader.all(
-        applyWithGreyCurvesScalar(m, greyCurves, in + x, out + x, count - x, opaqueBits));
+        // Two steps a turn: 3% faster at 12 MP.
+#pragma GCC unroll 2
+        for (; x + n <= count; x += n) {
+            prefetch::ahead(in + x, out + x);
+            const auto split = matrix.split(d, reader.read(in + x));
+            const auto entry = [&](int c) {
+                return hn::GatherIndex(d, tables[c], matrix.shifted(d, c, split));
+            };
+            hn::StoreU(hn::Or3(entry(0), entry(1), entry(2)), d,
+                       reinterpret_cast<std::int32_t*>(out + x));
+        }
+    });
+    return applyScalar(curves, in + x, out + x, count - x, opaqueBits) && opaque;
 }
 
 #endif
-}  // namespace fixedcolormatrix::HWY_NAMESPACE
+}  // namespace matrixcurves::HWY_NAMESPACE
 HWY_AFTER_NAMESPACE();
 
 #if HWY_ONCE
@@ -225,28 +245,22 @@ void apply(const FixedColorMatrix& m, const std::uint32_t* in, std::uint32_t* ou
     vectordispatch::chosen(versions, &applyScalar)(m, in, out, count, opaqueBits);
 }
 
-std::uint32_t indexes(const FixedColorMatrix& m, const std::uint32_t* in, std::uint16_t* indexes,
-                      std::size_t count, std::uint32_t opaqueBits) {
-    static decltype(&indexesScalar) const versions[] = VECTOR_KERNEL_TABLE(indexes);
-    return vectordispatch::chosen(versions, &indexesScalar)(m, in, indexes, count, opaqueBits);
-}
-
-std::uint32_t gatherCurves(const FixedColorMatrix& m, const FixedColorMatrix::Curves& curves,
-                           const std::uint32_t* in, std::uint32_t* out, std::size_t count,
-                           std::uint32_t opaqueBits) {
-    static decltype(&applyWithCurvesScalar) const versions[] = VECTOR_KERNEL_TABLE(gatherCurves);
-    return vectordispatch::chosen(versions, &applyWithCurvesScalar)(m, curves, in, out, count,
-                                                                    opaqueBits);
-}
-
-std::uint32_t gatherGreyCurves(const FixedColorMatrix& m, const std::uint32_t* greyCurves,
-                               const std::uint32_t* in, std::uint32_t* out, std::size_t count,
-                               std::uint32_t opaqueBits) {
-    static decltype(&applyWithGreyCurvesScalar) const versions[] =
-        VECTOR_KERNEL_TABLE(gatherGreyCurves);
-    return vectordispatch::chosen(versions, &applyWithGreyCurvesScalar)(m, greyCurves, in, out,
-                                                                        count, opaqueBits);
-}
-
 }  // namespace fixedcolormatrix
+
+namespace matrixcurves {
+
+bool positions(const MatrixCurves& curves, const std::uint32_t* in, std::uint16_t* positions,
+               std::size_t count, std::uint32_t opaqueBits) {
+    static decltype(&positionsScalar) const versions[] = VECTOR_KERNEL_TABLE(positions);
+    return vectordispatch::chosen(versions, &positionsScalar)(curves, in, positions, count,
+                                                              opaqueBits);
+}
+
+bool gather(const MatrixCurves& curves, const std::uint32_t* in, std::uint32_t* out,
+            std::size_t count, std::uint32_t opaqueBits) {
+    static decltype(&applyScalar) const versions[] = VECTOR_KERNEL_TABLE(gather);
+    return vectordispatch::chosen(versions, &applyScalar)(curves, in, out, count, opaqueBits);
+}
+
+}  // namespace matrixcurves
 #endif

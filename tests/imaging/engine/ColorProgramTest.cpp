@@ -25,6 +25,8 @@ TEST(ColorProgramTest, JoinedProgramsComputeWhatTheStepsComputeInTurn) {
     }
     // Stages that change nothing are left out, also when joining makes them so.
     const ColorProgram invert = ColorProgram::curves([](float v) { return 1 - v; });
+    // Gains too large for tables of everything a matrix reaches.
+    const ColorProgram glare = ColorProgram::matrix(ColorMatrix::scaleAndOffset(12, -5.5f));
     const ColorProgram neutral =
         ColorProgram::matrix(ColorMatrix::saturation(1)).then(ColorProgram::curves([](float v) {
             return v;
@@ -69,12 +71,15 @@ TEST(ColorProgramTest, EveryShapeOfProgramFollowsTheFloatingPointColour) {
     const ColorProgram steep = ColorProgram::curves(
         [](float v) { return 0.5f + 0.5f * std::tanh(8 * (v - 0.5f)) / std::tanh(4.0f); });
     const ColorProgram invert = ColorProgram::curves([](float v) { return 1 - v; });
+    // Gains too large for tables of everything a matrix reaches.
+    const ColorProgram glare = ColorProgram::matrix(ColorMatrix::scaleAndOffset(12, -5.5f));
     const ColorProgram programs[] = {ColorProgram(),
                                      square,
                                      invert,
                                      warm,
                                      warm.then(square),
                                      warm.then(steep),
+                                     glare.then(square),
                                      tintedGrey,
                                      lift.then(warm).then(square),
                                      lift.then(warm).then(square).then(swap),
