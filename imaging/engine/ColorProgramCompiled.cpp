@@ -42,9 +42,10 @@ ColorProgram::Compiled::Compiled(const ColorProgram& program) : program_(program
     if (stages.size() == 2 && stages.front().isMatrix) {
         // Weights too large for the tables (adding up to about 8 and more) are left to the
         // floating point, which the fixed-point tables below would clamp.
-        if (MatrixCurves::fits(FixedColorMatrix(stages.front().matrix))) {
+        const FixedColorMatrix matrix(stages.front().matrix);
+        if (MatrixCurves::fits(matrix)) {
             shape_ = Shape::MatrixThenCurves;
-            tabulateMatrixThenCurves(stages.front(), stages.back());
+            tabulateMatrixThenCurves(matrix, stages.back());
         }
         return;
     }
@@ -190,8 +191,9 @@ void ColorProgram::Compiled::tabulateCurves(const Stage& curves) {
     }
 }
 
-void ColorProgram::Compiled::tabulateMatrixThenCurves(const Stage& matrix, const Stage& curves) {
-    matrixCurves_.emplace(FixedColorMatrix(matrix.matrix), [&curves](int c, int j) {
+void ColorProgram::Compiled::tabulateMatrixThenCurves(const FixedColorMatrix& matrix,
+                                                      const Stage& curves) {
+    matrixCurves_.emplace(matrix, [&curves](int c, int j) {
         return toByte(
             curves.lookUp(kProgramChannel[c], static_cast<float>(j) / FixedColorMatrix::kIndexMax));
     });

@@ -52,7 +52,7 @@ private:
     std::uint32_t translucentPixel(std::uint32_t pixel) const;
 
     void tabulateCurves(const Stage& curves);
-    void tabulateMatrixThenCurves(const Stage& matrix, const Stage& curves);
+    void tabulateMatrixThenCurves(const FixedColorMatrix& matrix, const Stage& curves);
     void tabulate(const Stage* before, const Stage* matrix, const Stage* after);
 
     const ColorProgram& program_;
