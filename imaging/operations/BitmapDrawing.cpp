@@ -65,11 +65,7 @@ public:
         : source_(source),
           columns_(source.width(), placement.drawWidth, placement.windowX, placement.windowWidth),
           rows_(source.height(), placement.drawHeight, placement.windowY, placement.windowHeight),
-          opaque_(source.format() == CGPixelFormat::RGB32),
-          halvesWhole_(placement.drawWidth * 2 == source.width() &&
-                       placement.drawHeight * 2 == source.height() && placement.windowX == 0 &&
-                       placement.windowY == 0 && placement.windowWidth == placement.drawWidth &&
-                       placement.windowHeight == placement.drawHeight) {
+          opaque_(source.format() == CGPixelFormat::RGB32) {
         firstColumn_ = source.width();
         for (int i = 0; i < columns_.count(); ++i) {
             if (columns_.tapCount(i) > 0) {
@@ -81,10 +77,6 @@ public:
 
     void run(const OrientedWriter& writer) const {
         const std::size_t width = static_cast<std::size_t>(columns_.count());
-        if (halvesWhole_ && writer.stepI == 1) {
-            runHalving(writer, width);
-            return;
-        }
         forEachRowBand(
             rows_.count(), rowsPerBandFor(std::max<std::size_t>(width, 1) * 4),
             [&](std::size_t first, std::size_t end) {
@@ -100,22 +92,6 @@ public:
     }
 
 private:
-    // The 2 × 2 means: the same pixels as the two passes give for half the size.
-    void runHalving(const OrientedWriter& writer, std::size_t width) const {
-        forEachRowBand(rows_.count(), rowsPerBandFor(width * 4),
-                       [&](std::size_t first, std::size_t end) {
-                           for (auto j = static_cast<int>(first); j < static_cast<int>(end); ++j) {
-                               halfsize::mean(sourceRow(2 * j), sourceRow(2 * j + 1),
-                                              writer.origin + j * writer.stepJ, width,
-                                              opaque_ ? 0xFF000000u : 0u);
-                           }
-                       });
-    }
-
-    const std::uint32_t* sourceRow(int y) const {
-        return reinterpret_cast<const std::uint32_t*>(source_.row(y));
-    }
-
     void sumRows(int j, std::vector<std::int16_t>& sums,
                  std::vector<const std::uint8_t*>& taps) const {
         if (endColumn_ <= firstColumn_) {
@@ -134,10 +110,36 @@ private:
     ResampleWeights columns_;
     ResampleWeights rows_;
     bool opaque_;
-    bool halvesWhole_;
     int firstColumn_ = 0;
     int endColumn_ = 0;
 };
+
+// Whether the placement draws the whole source at exactly half its size, upright rows
+// running left to right: then each pixel is a 2 × 2 mean.
+bool halvesWhole(const CGImage& source, const BitmapPlacement& p, const OrientedWriter& writer) {
+    return p.drawWidth * 2 == source.width() && p.drawHeight * 2 == source.height() &&
+           p.windowX == 0 && p.windowY == 0 && p.windowWidth == p.drawWidth &&
+           p.windowHeight == p.drawHeight && writer.stepI == 1;
+}
+
+// The 2 × 2 means: the same pixels as the resampler gives for half the size, without
+// working out its weights.
+void drawHalf(const CGImage& source, const OrientedWriter& writer) {
+    const auto width = static_cast<std::size_t>(source.width() / 2);
+    const std::uint32_t opaqueBits = source.format() == CGPixelFormat::RGB32 ? 0xFF000000u : 0u;
+    const auto row = [&](std::size_t y) {
+        return reinterpret_cast<const std::uint32_t*>(source.row(static_cast<int>(y)));
+    };
+    forEachRowBand(static_cast<std::size_t>(source.height() / 2), rowsPerBandFor(width * 4),
+                   [&](std::size_t first, std::size_t end) {
+                       for (std::size_t j = first; j < end; ++j) {
+                           halfsize::mean(
+                               row(2 * j), row(2 * j + 1),
+                               writer.origin + static_cast<std::ptrdiff_t>(j) * writer.stepJ, width,
+                               opaqueBits);
+                       }
+                   });
+}
 
 // The stored pixel that ends up at upright pixel (x, y) of a w × h (stored) bitmap.
 Spot unplace(UIImageOrientation orientation, std::ptrdiff_t x, std::ptrdiff_t y, std::ptrdiff_t w,
@@ -183,8 +185,13 @@ std::shared_ptr<CGImage> BitmapDrawing::draw(const CGImage& source,
     if (!result) {
         return nullptr;
     }
-    Resampler(pixels, placement)
-        .run(makeWriter(*result, orientation, placement.windowWidth, placement.windowHeight));
+    const OrientedWriter writer =
+        makeWriter(*result, orientation, placement.windowWidth, placement.windowHeight);
+    if (halvesWhole(pixels, placement, writer)) {
+        drawHalf(pixels, writer);
+    } else {
+        Resampler(pixels, placement).run(writer);
+    }
     return result;
 }
 

@@ -81,6 +81,18 @@ TEST(UIImageUtilityTest, ShrinkingAveragesEveryPixelItCovers) {
             EXPECT_EQ(channel(p, 3), 255);
         }
     }
+    // Exactly half: each pixel the rounded mean of its 2 × 2 block, upside down too.
+    for (const auto orientation : {UIImageOrientation::Up, UIImageOrientation::DownMirrored}) {
+        const auto half = UIImageUtility::resize(coordinatePicture(8, 6, 1.0, orientation), {4, 3});
+        ASSERT_TRUE(half);
+        for (int y = 0; y < 3; ++y) {
+            for (int x = 0; x < 4; ++x) {
+                const int storedY = orientation == UIImageOrientation::Up ? 2 * y + 1 : 5 - 2 * y;
+                EXPECT_EQ(pixelAt(half, x, y), 0xFF000000u | std::uint32_t(2 * x + 1) << 16 |
+                                                   std::uint32_t(storedY) << 8);
+            }
+        }
+    }
     // Same size is an exact copy.
     const auto photo = makePhoto(33, 17);
     EXPECT_TRUE(samePixels(*UIImageUtility::resize(photo, {33, 17})->CGImage(), *photo->CGImage()));
