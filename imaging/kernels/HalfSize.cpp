@@ -1,5 +1,7 @@
 #include "imaging/kernels/HalfSize.h"
 
+#include "imaging/kernels/Prefetch.h"
+
 namespace halfsize {
 
 namespace {
@@ -19,6 +21,9 @@ std::uint32_t evenChannelsMean(std::uint32_t a, std::uint32_t b, std::uint32_t c
 void meanScalar(const std::uint32_t* upper, const std::uint32_t* lower, std::uint32_t* out,
                 std::size_t count, std::uint32_t opaqueBits) {
     for (std::size_t x = 0; x < count; ++x) {
+        if (x % (prefetch::kLinePixels / 2) == 0) {
+            prefetch::ahead(upper + 2 * x, lower + 2 * x);
+        }
         const std::uint32_t a = upper[2 * x], b = upper[2 * x + 1];
         const std::uint32_t c = lower[2 * x], d = lower[2 * x + 1];
         out[x] = evenChannelsMean(a, b, c, d) |
