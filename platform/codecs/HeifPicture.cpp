@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/codecs/CodePointProfile.h"
 #include "platform/codecs/SrgbConversion.h"
 
 namespace {
@@ -79,8 +80,33 @@ PictureMetadataPtr metadataOf(const heif_image_handle* handle) {
     return PictureMetadata::fromBlocks(exif, xmp);
 }
 
-std::vector<std::uint8_t> iccProfileOf(const heif_image_handle* handle) {
+// The colour space a file names by code points, as a profile; none for sRGB itself.
+// Rec. 709's primaries are sRGB's, and unspecified ones are taken as those.
+std::vector<std::uint8_t> codePointProfileOf(const heif_image_handle* handle) {
+    heif_color_profile_nclx* nclx = nullptr;
+    if (heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok) {
+        return {};
+    }
+    const bool srgbPrimaries = nclx->color_primaries == heif_color_primaries_ITU_R_BT_709_5 ||
+                               nclx->color_primaries == heif_color_primaries_unspecified;
+    const int transfer = nclx->transfer_characteristics;
+    const CodePointProfile::Primaries primaries =
+        srgbPrimaries ? CodePointProfile::kSrgbPrimaries
+                      : CodePointProfile::Primaries{
+                            {nclx->color_primary_red_x, nclx->color_primary_red_y},
+                            {nclx->color_primary_green_x, nclx->color_primary_green_y},
+                            {nclx->color_primary_blue_x, nclx->color_primary_blue_y},
+                            {nclx->color_primary_white_x, nclx->color_primary_white_y}};
+    heif_nclx_color_profile_free(nclx);
+    return CodePointProfile::icc(primaries, transfer);
+}
+
+// The file's ICC profile, or one made from the code points it gives instead.
+std::vector<std::uint8_t> colourProfileOf(const heif_image_handle* handle) {
     const heif_color_profile_type type = heif_image_handle_get_color_profile_type(handle);
+    if (type == heif_color_profile_type_nclx) {
+        return codePointProfileOf(handle);
+    }
     if (type != heif_color_profile_type_prof && type != heif_color_profile_type_rICC) {
         return {};
     }
@@ -162,7 +188,7 @@ std::variant<HeifPicture::Decoded, DecodeRefusal> HeifPicture::decode(
         return DecodeRefusal{DecodeRefusal::Reason::Unreadable};
     }
     copyPixels(image.image, alpha, *decoded.bitmap);
-    SrgbConversion::convertBitmap(*decoded.bitmap, iccProfileOf(primary.handle), false);
+    SrgbConversion::convertBitmap(*decoded.bitmap, colourProfileOf(primary.handle), false);
     decoded.metadata = metadataOf(primary.handle);
     return decoded;
 }

@@ -15,12 +15,13 @@ using namespace graphicstest;
 
 namespace {
 
-// A 64 × 32 picture of four quadrants (red, green / blue, white), encoded losslessly by
-// libheif's encoder for the format, stored with an EXIF orientation to apply (libheif
-// writes it as rotation and mirror boxes), the make "Heif Maker" in its EXIF, and an
-// sRGB profile.
-std::vector<std::uint8_t> heifFile(heif_compression_format format, heif_orientation orientation) {
-    const CGImageRef pixels = quadrants(64, 32);
+// A 64 × 32 picture, by default of four quadrants (red, green / blue, white), encoded
+// losslessly by libheif's encoder for the format, stored with an EXIF orientation to
+// apply (libheif writes it as rotation and mirror boxes), the make "Heif Maker" in its
+// EXIF, and an sRGB profile; or, for Display P3, no profile but P3's code points.
+std::vector<std::uint8_t> heifFile(heif_compression_format format, heif_orientation orientation,
+                                   const CGImageRef& pixels = quadrants(64, 32),
+                                   bool displayP3 = false) {
     heif_image* image = nullptr;
     heif_image_create(64, 32, heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image);
     heif_image_add_plane(image, heif_channel_interleaved, 64, 32, 8);
@@ -35,8 +36,17 @@ std::vector<std::uint8_t> heifFile(heif_compression_format format, heif_orientat
             out[2] = static_cast<std::uint8_t>(argb);
         }
     }
-    const std::vector<std::uint8_t> profile = codectest::srgbProfile();
-    heif_image_set_raw_color_profile(image, "prof", profile.data(), profile.size());
+    if (displayP3) {
+        heif_color_profile_nclx* p3 = heif_nclx_color_profile_alloc();
+        heif_nclx_color_profile_set_color_primaries(p3, heif_color_primaries_SMPTE_EG_432_1);
+        heif_nclx_color_profile_set_transfer_characteristics(
+            p3, heif_transfer_characteristic_IEC_61966_2_1);
+        heif_image_set_nclx_color_profile(image, p3);
+        heif_nclx_color_profile_free(p3);
+    } else {
+        const std::vector<std::uint8_t> profile = codectest::srgbProfile();
+        heif_image_set_raw_color_profile(image, "prof", profile.data(), profile.size());
+    }
     heif_context* context = heif_context_alloc();
     heif_encoder* encoder = nullptr;
     heif_context_get_encoder_for_format(context, format, &encoder);
@@ -47,6 +57,9 @@ std::vector<std::uint8_t> heifFile(heif_compression_format format, heif_orientat
     }
     heif_encoding_options* options = heif_encoding_options_alloc();
     options->image_orientation = orientation;
+    if (displayP3) {
+        options->macOS_compatibility_workaround_no_nclx_profile = 0;
+    }
     heif_image_handle* handle = nullptr;
     heif_context_encode_image(context, image, encoder, options, &handle);
     // EXIF as HEIF keeps it: the offset of the TIFF header, then the TIFF structure.
@@ -107,6 +120,19 @@ TEST(HeifTest, HeicAndAvifOpenUprightWithTheirMetadata) {
         ImageDecoder::decodeData(heifFile(heif_compression_HEVC, heif_orientation_rotate_90_cw)));
     expectUprightTurnedQuadrants(
         ImageDecoder::decodeData(heifFile(heif_compression_AV1, heif_orientation_rotate_90_cw)));
+}
+
+TEST(HeifTest, DisplayP3NamedByCodePointsIsBroughtToSrgb) {
+    // P3's (200, 100, 50) is sRGB's (217, 92, 31); its white stays white.
+    const CGImageRef pixels = makeBitmap(64, 32, CGPixelFormat::RGB32, [](int x, int) {
+        return x < 32 ? 0xFFC86432u : 0xFFFFFFFFu;
+    });
+    const UIImagePtr picture = ImageDecoder::decodeData(
+        heifFile(heif_compression_HEVC, heif_orientation_normal, pixels, true));
+    ASSERT_TRUE(picture);
+    const CGImage& bitmap = *picture->CGImage();
+    EXPECT_TRUE(near(pixel(bitmap, 8, 8), 0xFFD95C1Fu, 3)) << std::hex << pixel(bitmap, 8, 8);
+    EXPECT_TRUE(near(pixel(bitmap, 40, 8), 0xFFFFFFFFu, 2)) << std::hex << pixel(bitmap, 40, 8);
 }
 
 TEST(HeifTest, HugeOrDamagedHeifsAreRefusedBeforeAnyPixelIsDecoded) {
