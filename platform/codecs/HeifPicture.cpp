@@ -2,8 +2,11 @@
 
 #include <libheif/heif.h>
 
+#include <algorithm>
+#include <cmath>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/codecs/CodePointProfile.h"
@@ -18,6 +21,9 @@ struct Context {
 };
 struct Handle {
     heif_image_handle* handle = nullptr;
+    Handle() = default;
+    Handle(Handle&& other) noexcept : handle(std::exchange(other.handle, nullptr)) {}
+    Handle& operator=(Handle&&) = delete;
     ~Handle() { heif_image_handle_release(handle); }
 };
 struct Image {
@@ -28,6 +34,10 @@ struct Options {
     heif_decoding_options* options = heif_decoding_options_alloc();
     ~Options() { heif_decoding_options_free(options); }
 };
+
+// How far a thumbnail's width over height may stray from the picture's, relatively: its
+// sides are rounded to whole pixels, and no more.
+constexpr double kShapeTolerance = 0.02;
 
 void initialiseLibheifOnce() {
     static std::once_flag once;
@@ -117,6 +127,38 @@ std::vector<std::uint8_t> colourProfileOf(const heif_image_handle* handle) {
     return profile;
 }
 
+// Of the thumbnails stored with the picture, the smallest that is smaller than the
+// picture, keeps at least minimumShortSide pixels on its shorter side and has the
+// picture's shape; none when none will do.
+Handle thumbnailOf(const heif_image_handle* primary, int minimumShortSide) {
+    Handle best;
+    const int count =
+        minimumShortSide > 0 ? heif_image_handle_get_number_of_thumbnails(primary) : 0;
+    if (count <= 0) {
+        return best;
+    }
+    std::vector<heif_item_id> ids(static_cast<std::size_t>(count));
+    heif_image_handle_get_list_of_thumbnail_IDs(primary, ids.data(), count);
+    const int primaryWidth = heif_image_handle_get_width(primary);
+    const double shape = static_cast<double>(primaryWidth) / heif_image_handle_get_height(primary);
+    for (const heif_item_id id : ids) {
+        Handle candidate;
+        if (heif_image_handle_get_thumbnail(primary, id, &candidate.handle).code != heif_error_Ok) {
+            continue;
+        }
+        const int width = heif_image_handle_get_width(candidate.handle);
+        const int height = heif_image_handle_get_height(candidate.handle);
+        const bool fits =
+            std::min(width, height) >= minimumShortSide && width < primaryWidth &&
+            CGImage::isAcceptableSize(width, height) &&
+            std::abs(static_cast<double>(width) / height - shape) <= kShapeTolerance * shape;
+        if (fits && (best.handle == nullptr || width < heif_image_handle_get_width(best.handle))) {
+            std::swap(best.handle, candidate.handle);
+        }
+    }
+    return best;
+}
+
 // libheif's interleaved R, G, B, A rows into our premultiplied B, G, R, A ones.
 void copyPixels(const heif_image* image, bool alpha, CGImage& bitmap) {
     int stride = 0;
@@ -144,7 +186,7 @@ bool HeifPicture::looksLikeHeif(std::span<const std::uint8_t> data) {
 }
 
 std::variant<HeifPicture::Decoded, DecodeRefusal> HeifPicture::decode(
-    std::span<const std::uint8_t> data) {
+    std::span<const std::uint8_t> data, int minimumShortSide) {
     initialiseLibheifOnce();
     const Context context;
     heif_context_set_maximum_image_size_limit(context.context, CGImage::kMaxSide);
@@ -158,22 +200,27 @@ std::variant<HeifPicture::Decoded, DecodeRefusal> HeifPicture::decode(
     if (error.code != heif_error_Ok) {
         return refusalOf(error);
     }
-    const int width = heif_image_handle_get_width(primary.handle);
-    const int height = heif_image_handle_get_height(primary.handle);
-    if (!CGImage::isAcceptableSize(width, height)) {
-        return DecodeRefusal::tooManyPixels(width, height);
+    if (!CGImage::isAcceptableSize(heif_image_handle_get_width(primary.handle),
+                                   heif_image_handle_get_height(primary.handle))) {
+        return DecodeRefusal::tooManyPixels(heif_image_handle_get_width(primary.handle),
+                                            heif_image_handle_get_height(primary.handle));
     }
+    const Handle thumbnail = thumbnailOf(primary.handle, minimumShortSide);
+    const heif_image_handle* shown =
+        thumbnail.handle != nullptr ? thumbnail.handle : primary.handle;
+    const int width = heif_image_handle_get_width(shown);
+    const int height = heif_image_handle_get_height(shown);
     Decoded decoded;
     decoded.memory = DecodeBudget::shared().reserve(static_cast<std::int64_t>(width) * height *
                                                     kPeakBytesPerPixel);
     if (!decoded.memory.granted()) {
         return DecodeRefusal::tooManyPixels(width, height);
     }
-    const bool alpha = heif_image_handle_has_alpha_channel(primary.handle) != 0;
+    const bool alpha = heif_image_handle_has_alpha_channel(shown) != 0;
     const Options options;
     options.options->convert_hdr_to_8bit = 1;
     Image image;
-    error = heif_decode_image(primary.handle, &image.image, heif_colorspace_RGB,
+    error = heif_decode_image(shown, &image.image, heif_colorspace_RGB,
                               heif_chroma_interleaved_RGBA, options.options);
     if (error.code != heif_error_Ok) {
         return refusalOf(error);
@@ -188,7 +235,11 @@ std::variant<HeifPicture::Decoded, DecodeRefusal> HeifPicture::decode(
         return DecodeRefusal{DecodeRefusal::Reason::Unreadable};
     }
     copyPixels(image.image, alpha, *decoded.bitmap);
-    SrgbConversion::convertBitmap(*decoded.bitmap, colourProfileOf(primary.handle), false);
+    // A thumbnail that doesn't describe its colours has the picture's.
+    const bool described =
+        heif_image_handle_get_color_profile_type(shown) != heif_color_profile_type_not_present;
+    SrgbConversion::convertBitmap(*decoded.bitmap,
+                                  colourProfileOf(described ? shown : primary.handle), false);
     decoded.metadata = metadataOf(primary.handle);
     return decoded;
 }

@@ -28,5 +28,8 @@ public:
     // True when the bytes start like a HEIF or AVIF file.
     static bool looksLikeHeif(std::span<const std::uint8_t> data);
 
-    static std::variant<Decoded, DecodeRefusal> decode(std::span<const std::uint8_t> data);
+    // With minimumShortSide positive, the smallest thumbnail stored with the picture that
+    // keeps at least that many pixels on its shorter side serves in its place, if any.
+    static std::variant<Decoded, DecodeRefusal> decode(std::span<const std::uint8_t> data,
+                                                       int minimumShortSide = 0);
 };

@@ -158,8 +158,9 @@ std::variant<std::shared_ptr<CGImage>, DecodeRefusal> decodePixels(
     return bitmap;
 }
 
-ImageDecoder::Result decodeHeif(std::span<const std::uint8_t> data) {
-    std::variant<HeifPicture::Decoded, DecodeRefusal> decoded = HeifPicture::decode(data);
+ImageDecoder::Result decodeHeif(std::span<const std::uint8_t> data, int minimumShortSide) {
+    std::variant<HeifPicture::Decoded, DecodeRefusal> decoded =
+        HeifPicture::decode(data, minimumShortSide);
     if (const auto* refusal = std::get_if<DecodeRefusal>(&decoded)) {
         return refused(*refusal);
     }
@@ -197,7 +198,7 @@ ImageDecoder::Result ImageDecoder::decodeData(std::span<const std::uint8_t> data
         return refused(DecodeRefusal::tooManyBytes(static_cast<std::int64_t>(data.size())));
     }
     if (HeifPicture::looksLikeHeif(data)) {
-        return decodeHeif(data);
+        return decodeHeif(data, request.minimumShortSide);
     }
     raiseQtAllocationLimitOnce();
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data.data()),

@@ -47,8 +47,9 @@ public:
 
     // What a caller that needs less than the whole picture may ask for.
     struct Request {
-        // When positive, a JPEG may decode smaller as long as its shorter side keeps
-        // at least this many pixels (thumbnails).
+        // When positive, a JPEG may decode smaller, or a HEIF give a thumbnail stored
+        // with it, as long as its shorter side keeps at least this many pixels
+        // (thumbnails).
         int minimumShortSide = 0;
     };
     // The picture, and the share of the decode budget it took: a caller that goes on

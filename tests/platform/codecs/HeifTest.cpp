@@ -15,13 +15,21 @@ using namespace graphicstest;
 
 namespace {
 
-// A 64 × 32 picture, by default of four quadrants (red, green / blue, white), encoded
-// losslessly by libheif's encoder for the format, stored with an EXIF orientation to
-// apply (libheif writes it as rotation and mirror boxes), the make "Heif Maker" in its
-// EXIF, and an sRGB profile; or, for Display P3, no profile but P3's code points.
-std::vector<std::uint8_t> heifFile(heif_compression_format format, heif_orientation orientation,
-                                   const CGImageRef& pixels = quadrants(64, 32),
-                                   bool displayP3 = false) {
+// How a test file is made: by default four quadrants (red, green / blue, white) upright,
+// with an sRGB profile and no thumbnail.
+struct FileKind {
+    heif_orientation orientation = heif_orientation_normal;
+    CGImageRef pixels = quadrants(64, 32);
+    // No profile but Display P3's code points.
+    bool displayP3 = false;
+    // When positive, a thumbnail stored too, fitted in a square of this side.
+    int thumbnailSide = 0;
+};
+
+// The 64 × 32 pixels encoded losslessly by libheif's encoder for the format, stored with
+// an EXIF orientation to apply (libheif writes it as rotation and mirror boxes) and the
+// make "Heif Maker" in its EXIF.
+std::vector<std::uint8_t> heifFile(heif_compression_format format, const FileKind& kind = {}) {
     heif_image* image = nullptr;
     heif_image_create(64, 32, heif_colorspace_RGB, heif_chroma_interleaved_RGB, &image);
     heif_image_add_plane(image, heif_channel_interleaved, 64, 32, 8);
@@ -29,14 +37,14 @@ std::vector<std::uint8_t> heifFile(heif_compression_format format, heif_orientat
     std::uint8_t* plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
     for (int y = 0; y < 32; ++y) {
         for (int x = 0; x < 64; ++x) {
-            const std::uint32_t argb = pixel(*pixels, x, y);
+            const std::uint32_t argb = pixel(*kind.pixels, x, y);
             std::uint8_t* out = plane + y * stride + 3 * x;
             out[0] = static_cast<std::uint8_t>(argb >> 16);
             out[1] = static_cast<std::uint8_t>(argb >> 8);
             out[2] = static_cast<std::uint8_t>(argb);
         }
     }
-    if (displayP3) {
+    if (kind.displayP3) {
         heif_color_profile_nclx* p3 = heif_nclx_color_profile_alloc();
         heif_nclx_color_profile_set_color_primaries(p3, heif_color_primaries_SMPTE_EG_432_1);
         heif_nclx_color_profile_set_transfer_characteristics(
@@ -56,12 +64,18 @@ std::vector<std::uint8_t> heifFile(heif_compression_format format, heif_orientat
         heif_encoder_set_parameter(encoder, "speed", "9");
     }
     heif_encoding_options* options = heif_encoding_options_alloc();
-    options->image_orientation = orientation;
-    if (displayP3) {
+    options->image_orientation = kind.orientation;
+    if (kind.displayP3) {
         options->macOS_compatibility_workaround_no_nclx_profile = 0;
     }
     heif_image_handle* handle = nullptr;
     heif_context_encode_image(context, image, encoder, options, &handle);
+    if (kind.thumbnailSide > 0) {
+        heif_image_handle* thumbnail = nullptr;
+        heif_context_encode_thumbnail(context, image, handle, encoder, options, kind.thumbnailSide,
+                                      &thumbnail);
+        heif_image_handle_release(thumbnail);
+    }
     // EXIF as HEIF keeps it: the offset of the TIFF header, then the TIFF structure.
     const std::vector<std::uint8_t> tiff{
         'M', 'M', 0,  42, 0, 0, 0, 8,   0,   1,   0x01, 0x0F, 0,   2,   0,   0,   0,   11, 0,
@@ -116,10 +130,10 @@ void expectUprightTurnedQuadrants(const UIImagePtr& picture) {
 }  // namespace
 
 TEST(HeifTest, HeicAndAvifOpenUprightWithTheirMetadata) {
-    expectUprightTurnedQuadrants(
-        ImageDecoder::decodeData(heifFile(heif_compression_HEVC, heif_orientation_rotate_90_cw)));
-    expectUprightTurnedQuadrants(
-        ImageDecoder::decodeData(heifFile(heif_compression_AV1, heif_orientation_rotate_90_cw)));
+    expectUprightTurnedQuadrants(ImageDecoder::decodeData(
+        heifFile(heif_compression_HEVC, {.orientation = heif_orientation_rotate_90_cw})));
+    expectUprightTurnedQuadrants(ImageDecoder::decodeData(
+        heifFile(heif_compression_AV1, {.orientation = heif_orientation_rotate_90_cw})));
 }
 
 TEST(HeifTest, DisplayP3NamedByCodePointsIsBroughtToSrgb) {
@@ -128,15 +142,28 @@ TEST(HeifTest, DisplayP3NamedByCodePointsIsBroughtToSrgb) {
         return x < 32 ? 0xFFC86432u : 0xFFFFFFFFu;
     });
     const UIImagePtr picture = ImageDecoder::decodeData(
-        heifFile(heif_compression_HEVC, heif_orientation_normal, pixels, true));
+        heifFile(heif_compression_HEVC, {.pixels = pixels, .displayP3 = true}));
     ASSERT_TRUE(picture);
     const CGImage& bitmap = *picture->CGImage();
     EXPECT_TRUE(near(pixel(bitmap, 8, 8), 0xFFD95C1Fu, 3)) << std::hex << pixel(bitmap, 8, 8);
     EXPECT_TRUE(near(pixel(bitmap, 40, 8), 0xFFFFFFFFu, 2)) << std::hex << pixel(bitmap, 40, 8);
 }
 
+TEST(HeifTest, AStoredThumbnailServesWhenItIsLargeEnough) {
+    const std::vector<std::uint8_t> heic = heifFile(heif_compression_HEVC, {.thumbnailSide = 32});
+    const ImageDecoder::Result small = ImageDecoder::decodeData(heic, {16});
+    ASSERT_TRUE(small.image);
+    EXPECT_EQ(small.image->size(), (CGSize{32, 16}));
+    EXPECT_TRUE(near(pixel(*small.image->CGImage(), 4, 4), 0xFFFF0000u, 16));
+    ASSERT_TRUE(small.image->metadata());
+    EXPECT_EQ(small.image->metadata()->value("Exif.Image.Make"), "Heif Maker");
+    // A shorter side of 17 needs the picture itself; so does a request for all of it.
+    EXPECT_EQ(ImageDecoder::decodeData(heic, {17}).image->size(), (CGSize{64, 32}));
+    EXPECT_EQ(ImageDecoder::decodeData(heic)->size(), (CGSize{64, 32}));
+}
+
 TEST(HeifTest, HugeOrDamagedHeifsAreRefusedBeforeAnyPixelIsDecoded) {
-    const std::vector<std::uint8_t> heic = heifFile(heif_compression_HEVC, heif_orientation_normal);
+    const std::vector<std::uint8_t> heic = heifFile(heif_compression_HEVC);
     DecodeBudget::shared().resetPeak();
     const ImageDecoder::Result huge = ImageDecoder::decodeData(declaring(heic, 30000, 30000), {});
     EXPECT_FALSE(huge.image);
@@ -153,9 +180,9 @@ TEST(HeifTest, HugeOrDamagedHeifsAreRefusedBeforeAnyPixelIsDecoded) {
 
 TEST(HeifTest, ThePhotoLibraryShowsHeicAndAvifFiles) {
     const TemporaryFolder folder;
-    const std::vector<std::uint8_t> heic = heifFile(heif_compression_HEVC, heif_orientation_normal);
+    const std::vector<std::uint8_t> heic = heifFile(heif_compression_HEVC);
     folder.write("photo.heic", std::string(heic.begin(), heic.end()));
-    const std::vector<std::uint8_t> avif = heifFile(heif_compression_AV1, heif_orientation_normal);
+    const std::vector<std::uint8_t> avif = heifFile(heif_compression_AV1);
     folder.write("photo.avif", std::string(avif.begin(), avif.end()));
     PhotoLibrary::setLibraryPath(folder.path());
     EXPECT_EQ(PhotoLibrary::picturePaths().size(), 2u);
