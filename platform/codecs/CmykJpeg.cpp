@@ -5,6 +5,7 @@
 #include <jpeglib.h>
 // clang-format on
 
+#include <algorithm>
 #include <csetjmp>
 
 #include "platform/codecs/SrgbConversion.h"
@@ -28,6 +29,17 @@ void noteWarning(j_common_ptr info, int level) {
     }
 }
 
+// What the picture's sides are divided by: the most of 2, 4 and 8 that keeps
+// minimumShortSide pixels on the shorter side (rounded up, as the codec does), or 1.
+int reduction(int shortSide, int minimumShortSide) {
+    int divisor = 1;
+    while (minimumShortSide > 0 && divisor < 8 &&
+           (shortSide + 2 * divisor - 1) / (2 * divisor) >= minimumShortSide) {
+        divisor *= 2;
+    }
+    return divisor;
+}
+
 // Owns the decompressor; plain data only, as the codec's errors jump back over the
 // frames that use it.
 struct Decompressor {
@@ -42,8 +54,9 @@ struct Decompressor {
     ~Decompressor() { jpeg_destroy_decompress(&info); }
 };
 
-// Reads the header; false when the codec fails or the picture is not four-component.
-bool readHeader(Decompressor& d, std::span<const std::uint8_t> data) {
+// Reads the header and sets the size to decode at. False when the codec fails or the
+// picture is not four-component.
+bool readHeader(Decompressor& d, std::span<const std::uint8_t> data, int minimumShortSide) {
     if (setjmp(d.errors.jump) != 0) {
         return false;
     }
@@ -54,6 +67,10 @@ bool readHeader(Decompressor& d, std::span<const std::uint8_t> data) {
         return false;
     }
     d.info.out_color_space = JCS_CMYK;
+    d.info.scale_num = 1;
+    d.info.scale_denom = static_cast<unsigned int>(reduction(
+        static_cast<int>(std::min(d.info.image_width, d.info.image_height)), minimumShortSide));
+    jpeg_calc_output_dimensions(&d.info);
     return true;
 }
 
@@ -94,17 +111,22 @@ void convertPlainly(CGImage& bitmap, bool inverted) {
 
 }  // namespace
 
+CmykJpeg::Size CmykJpeg::reducedSize(Size size, int minimumShortSide) {
+    const int divisor = reduction(std::min(size.width, size.height), minimumShortSide);
+    return {(size.width + divisor - 1) / divisor, (size.height + divisor - 1) / divisor};
+}
+
 CmykJpeg::Result CmykJpeg::decode(std::span<const std::uint8_t> data,
-                                  std::span<const std::uint8_t> iccProfile) {
+                                  std::span<const std::uint8_t> iccProfile, int minimumShortSide) {
     Decompressor d;
-    if (!readHeader(d, data)) {
+    if (!readHeader(d, data, minimumShortSide)) {
         return {};
     }
     // Adobe's programs, which mark their files, store the inks inverted.
     const bool inverted = d.info.saw_Adobe_marker;
-    std::shared_ptr<CGImage> bitmap =
-        CGImage::create(static_cast<int>(d.info.image_width), static_cast<int>(d.info.image_height),
-                        CGPixelFormat::RGB32, CGImage::Contents::Uninitialized);
+    std::shared_ptr<CGImage> bitmap = CGImage::create(
+        static_cast<int>(d.info.output_width), static_cast<int>(d.info.output_height),
+        CGPixelFormat::RGB32, CGImage::Contents::Uninitialized);
     if (!bitmap || !readScanlines(d, *bitmap)) {
         return {};
     }

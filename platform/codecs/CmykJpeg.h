@@ -17,6 +17,15 @@ public:
         Outcome outcome = Outcome::Failed;
     };
 
+    struct Size {
+        int width;
+        int height;
+    };
+
+    // The size a picture of that size decodes at for a caller that needs minimumShortSide
+    // pixels on its shorter side: a half, a quarter or an eighth of it, or all of it.
+    static Size reducedSize(Size size, int minimumShortSide);
+    // At the reduced size for minimumShortSide, when positive.
     static Result decode(std::span<const std::uint8_t> data,
-                         std::span<const std::uint8_t> iccProfile);
+                         std::span<const std::uint8_t> iccProfile, int minimumShortSide = 0);
 };

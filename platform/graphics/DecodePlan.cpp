@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 
+#include "platform/codecs/CmykJpeg.h"
 #include "platform/graphics/CanvasHeader.h"
 #include "platform/graphics/PngStructure.h"
 
@@ -99,6 +100,13 @@ QSize reducedSize(QSize frame, int minimumShortSide) {
                  std::max(1, static_cast<int>(std::ceil(frame.height() * factor))));
 }
 
+// Four-component JPEGs decode through their own path, which reduces by halves only.
+QSize cmykReducedSize(QSize frame, int minimumShortSide) {
+    const CmykJpeg::Size reduced =
+        CmykJpeg::reducedSize({frame.width(), frame.height()}, minimumShortSide);
+    return QSize(reduced.width, reduced.height);
+}
+
 }  // namespace
 
 std::int64_t DecodePlan::peakBytes() const {
@@ -153,10 +161,10 @@ std::variant<DecodePlan, DecodeRefusal> planDecode(QImageReader& reader,
     if (std::optional<DecodeRefusal> refusal = refusalOfSize(plan.canvas)) {
         return *refusal;
     }
-    // Four-component JPEGs decode whole, through their own path.
-    plan.output = plan.format == "jpeg" && plan.jpeg.components != 4
-                      ? reducedSize(plan.frame, request.minimumShortSide)
-                      : plan.frame;
+    plan.output = plan.format != "jpeg" ? plan.frame
+                  : plan.jpeg.components == 4
+                      ? cmykReducedSize(plan.frame, request.minimumShortSide)
+                      : reducedSize(plan.frame, request.minimumShortSide);
     plan.codecFormat = askReader ? reader.imageFormat() : QImage::Format_Invalid;
     return plan;
 }

@@ -128,7 +128,11 @@ std::variant<std::shared_ptr<CGImage>, DecodeRefusal> decodePixels(
     std::span<const std::uint8_t> profile, int& dotsPerMeter) {
     const bool unterminated = plan.jpeg.verdict == JpegStructure::Verdict::Unterminated;
     if (plan.jpeg.components == 4) {
-        CmykJpeg::Result cmyk = CmykJpeg::decode(data, profile);
+        // The plan's output is one of the sizes the reduction gives: asking for its
+        // shorter side gets it again.
+        const int minimumShortSide =
+            plan.output == plan.frame ? 0 : std::min(plan.output.width(), plan.output.height());
+        CmykJpeg::Result cmyk = CmykJpeg::decode(data, profile, minimumShortSide);
         if (cmyk.outcome == CmykJpeg::Outcome::Failed ||
             (cmyk.outcome == CmykJpeg::Outcome::Truncated && unterminated)) {
             return DecodeRefusal{cmyk.bitmap ? DecodeRefusal::Reason::Truncated

@@ -110,6 +110,11 @@ TEST(ColourManagementTest, CmykJpegsOpenInTheirProfilesColoursOrPlainlyWithout) 
         EXPECT_TRUE(near(swatch(*press, index), pressed[i], 3))
             << i << std::hex << " " << swatch(*press, index);
     }
+    // For a thumbnail that needs 2 pixels of the 8 high, a quarter of each side will do.
+    const ImageDecoder::Result small = ImageDecoder::decodeData(cmykJpeg(width, 8, paint), {2});
+    ASSERT_TRUE(small.image);
+    EXPECT_EQ(small.image->size(), (CGSize{10, 2}));
+    EXPECT_TRUE(near(pixel(*small.image->CGImage(), 0, 0), plainly[0], 8));
 }
 
 TEST(ColourManagementTest, SavedFilesCarryTheSrgbProfile) {
