@@ -10,7 +10,7 @@ public:
     static constexpr double kSquare = 8;
 
     // True when any pixel is less than fully opaque; false at once for formats without
-    // alpha. Stops at the first such pixel.
+    // alpha. Stops at the first row with such a pixel.
     static bool hasTransparentPixels(const CGImage& bitmap);
 
     // The checkerboard of white and light grey shown behind transparent areas, the
