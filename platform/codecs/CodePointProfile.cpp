@@ -73,14 +73,5 @@ std::vector<std::uint8_t> CodePointProfile::icc(const Primaries& primaries, int 
     cmsToneCurve* curves[3] = {tone, tone, tone};
     const LcmsProfile profile{cmsCreateRGBProfile(&white, &triple, curves)};
     cmsFreeToneCurve(tone);
-    std::vector<std::uint8_t> bytes;
-    cmsUInt32Number size = 0;
-    if (profile.handle != nullptr && cmsSaveProfileToMem(profile.handle, nullptr, &size) &&
-        size > 0) {
-        bytes.resize(size);
-        if (!cmsSaveProfileToMem(profile.handle, bytes.data(), &size)) {
-            bytes.clear();
-        }
-    }
-    return bytes;
+    return iccBytesOf(profile);
 }

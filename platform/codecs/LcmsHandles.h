@@ -2,6 +2,9 @@
 
 #include <lcms2.h>
 
+#include <cstdint>
+#include <vector>
+
 // Little CMS's profiles and transforms, closed when they go out of scope.
 struct LcmsProfile {
     cmsHPROFILE handle;
@@ -20,3 +23,17 @@ struct LcmsTransform {
         }
     }
 };
+
+// The profile as ICC bytes; empty when there is none or it can't be written.
+inline std::vector<std::uint8_t> iccBytesOf(const LcmsProfile& profile) {
+    std::vector<std::uint8_t> bytes;
+    cmsUInt32Number size = 0;
+    if (profile.handle != nullptr && cmsSaveProfileToMem(profile.handle, nullptr, &size) &&
+        size > 0) {
+        bytes.resize(size);
+        if (!cmsSaveProfileToMem(profile.handle, bytes.data(), &size)) {
+            bytes.clear();
+        }
+    }
+    return bytes;
+}

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 
+#include "platform/codecs/LcmsHandles.h"
 #include "platform/dispatch/DispatchQueue.h"
 
 namespace {
@@ -89,19 +90,7 @@ void SrgbConversion::forEachRow(int height, const std::function<void(int row)>& 
 }
 
 const std::vector<std::uint8_t>& SrgbConversion::srgbProfile() {
-    static const std::vector<std::uint8_t> bytes = [] {
-        std::vector<std::uint8_t> profile;
-        cmsHPROFILE srgb = cmsCreate_sRGBProfile();
-        cmsUInt32Number size = 0;
-        if (srgb != nullptr && cmsSaveProfileToMem(srgb, nullptr, &size) && size > 0) {
-            profile.resize(size);
-            cmsSaveProfileToMem(srgb, profile.data(), &size);
-        }
-        if (srgb != nullptr) {
-            cmsCloseProfile(srgb);
-        }
-        return profile;
-    }();
+    static const std::vector<std::uint8_t> bytes = iccBytesOf(LcmsProfile{cmsCreate_sRGBProfile()});
     return bytes;
 }
 
