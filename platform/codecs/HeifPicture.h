@@ -12,8 +12,9 @@
 
 // HEIC/HEIF and AVIF pictures, read with libheif (HEVC and AV1 through its codecs):
 // the primary image upright (libheif applies the file's rotation and mirror), in sRGB
-// through its ICC profile or the colour space it names, with its EXIF and XMP. The declared size is
-// checked against CGImage's limits and the decode budget before any pixel is decoded.
+// through its ICC profile or the colour space it names, with its EXIF and XMP. The
+// declared size is checked against CGImage's limits and the decode budget before any
+// pixel is decoded.
 class HeifPicture {
 public:
     // libheif's decode of the planes, its RGB copy and the codec's frames, beside ours.
