@@ -14,7 +14,7 @@ struct Reach {
 
 // The shifted sums the matrix gives any pixel, over all three colours, and 0.
 Reach reach(const FixedColorMatrix& m) {
-    const int step = m.shift - FixedColorMatrix::kIndexBits - 1;
+    const int step = MatrixCurves::stepFor(m);
     Reach all{0, 0};
     for (int c = 0; c < 3; ++c) {
         std::int64_t low = 0;

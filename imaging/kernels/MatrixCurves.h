@@ -31,7 +31,11 @@ public:
 
     const FixedColorMatrix& matrix() const { return matrix_; }
     bool isGrey() const { return tables_.size() == 1; }
-    int step() const { return matrix_.shift - FixedColorMatrix::kIndexBits - 1; }
+    int step() const { return stepFor(matrix_); }
+    // How far the matrix's sums are shifted down to index the tables.
+    static int stepFor(const FixedColorMatrix& m) {
+        return m.shift - FixedColorMatrix::kIndexBits - 1;
+    }
     // Table c (only 0 when grey) starts with entry first(), which is at most 0, and goes
     // on at least to entry 0, so origin(c) points into it.
     std::ptrdiff_t first() const { return first_; }

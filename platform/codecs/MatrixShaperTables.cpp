@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <cstdlib>
+#include "platform/codecs/CodePointProfile.h"
 #include "platform/codecs/LcmsHandles.h"
 
 namespace {
@@ -10,22 +11,12 @@ namespace {
 // 16 levels a channel: 4096 colours are checked.
 constexpr int kCheckStep = 17;
 
-// sRGB's primaries and white with linear curves.
-cmsHPROFILE createLinearSrgb() {
-    const cmsCIExyY d65{0.3127, 0.3290, 1.0};
-    const cmsCIExyYTRIPLE primaries{{0.64, 0.33, 1.0}, {0.30, 0.60, 1.0}, {0.15, 0.06, 1.0}};
-    cmsToneCurve* linear = cmsBuildGamma(nullptr, 1.0);
-    cmsToneCurve* curves[3] = {linear, linear, linear};
-    cmsHPROFILE profile = cmsCreateRGBProfile(&d65, &primaries, curves);
-    cmsFreeToneCurve(linear);
-    return profile;
-}
-
 }  // namespace
 
 std::unique_ptr<MatrixShaperTables> MatrixShaperTables::sample(cmsHPROFILE profile,
                                                                cmsHPROFILE srgb) {
-    const LcmsProfile linearSrgb{createLinearSrgb()};
+    const LcmsProfile linearSrgb{
+        CodePointProfile::create(CodePointProfile::kSrgbPrimaries, CodePointProfile::kLinear)};
     // Floats on both sides: nothing is clipped, so the channels' parts add up.
     const LcmsTransform toLinear{cmsCreateTransform(profile, TYPE_RGB_FLT, linearSrgb.handle,
                                                     TYPE_RGB_FLT, INTENT_PERCEPTUAL,

@@ -26,6 +26,7 @@ void chooseOffscreenWithoutDisplay() {
         setenv("XDG_RUNTIME_DIR", runtimeDir.toLocal8Bit().constData(), 0);
     }
 }
+
 #if defined(__x86_64__)
 __attribute__((target("avx"))) void clearUpperVectorHalves() {
     _mm256_zeroupper();
